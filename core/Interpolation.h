@@ -1,0 +1,42 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "ScatteringTable.h"
+
+namespace xscatter {
+
+inline constexpr double kLowestTypedMomentum = 0.005;
+inline constexpr double kHighestTypedMomentum = 1000;
+
+// F and S at one momentum transfer.
+struct FunctionValues {
+  double F = 0;
+  double S = 0;
+};
+
+// Whether a typed momentum transfer lies in 0.005 to 1000, both limits included.
+bool IsTypedMomentumInRange(double x);
+
+// Log-log interpolation between the first row i >= 2 with x(i) >= x and row i - 1, extended
+// beyond them where x lies outside. On an exact match x = x(i) it gives row i itself. No value
+// when no row brackets x, a logarithm is undefined, or the two rows share their x.
+std::optional<FunctionValues> InterpolateAt(const ScatteringTable& table, double x);
+
+// The first row from row 1 on whose x is strictly greater than x; no value when there is none.
+std::optional<int> FindRowAbove(const ScatteringTable& table, double x);
+
+// The graph's coordinate of a positive value, ln(1000 v); no value for v <= 0.
+std::optional<double> GraphCoordinate(double v);
+
+// The value at graph coordinate u, e^u / 1000.
+double MomentumFromGraph(double u);
+
+// "0.00E+00": a momentum transfer as shown on screen, e.g. 5.00E-03.
+std::string FormatMomentum(double x);
+
+// "0.0000E+00": F or S as shown on screen, e.g. 1.2345E+01.
+std::string FormatFunctionValue(double v);
+
+}  // namespace xscatter

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <filesystem>
+#include <initializer_list>
+#include <string>
+#include <system_error>
+
+#include <unistd.h>
+
+// A fresh working folder for one test: XFS-data holds copies of the named shipped element
+// files, XFSM-data is empty, and both go away with the object.
+class Workspace {
+public:
+  explicit Workspace(std::initializer_list<const char*> elements = {"H", "O", "Cu", "Zn", "Fe"}) {
+    std::string pattern = (std::filesystem::temp_directory_path() / "xscatter-XXXXXX").string();
+    root_ = mkdtemp(pattern.data());
+    std::filesystem::create_directory(elementFolder());
+    std::filesystem::create_directory(materialFolder());
+    for (const char* symbol : elements) {
+      const std::string file = std::string(symbol) + ".xfs";
+      std::filesystem::copy_file(shippedElement(file), elementFolder() / file);
+    }
+  }
+  ~Workspace() {
+    std::error_code ignored;
+    std::filesystem::remove_all(root_, ignored);
+  }
+  Workspace(const Workspace&) = delete;
+  Workspace& operator=(const Workspace&) = delete;
+
+  const std::filesystem::path& root() const { return root_; }
+  std::filesystem::path elementFolder() const { return root_ / "XFS-data"; }
+  std::filesystem::path materialFolder() const { return root_ / "XFSM-data"; }
+
+  static std::filesystem::path shippedElement(const std::string& file) {
+    return std::filesystem::path(XSCATTER_DATA_DIR) / "XFS-data" / file;
+  }
+
+private:
+  std::filesystem::path root_;
+};

@@ -1,0 +1,40 @@
+#include "FileListBox.h"
+
+#include <QDir>
+
+FileListBox::FileListBox(QString pattern, QWidget* parent)
+    : QListWidget(parent), pattern_(std::move(pattern)) {
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
+    if (!refreshing_ && row >= 0) reportChoice();
+  });
+  // A click on the entry that is already current changes no row but is still a choice.
+  connect(this, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+    if (item == currentItem()) reportChoice();
+  });
+}
+
+void FileListBox::setFolder(const QString& folder) {
+  folder_ = folder;
+  refresh();
+}
+
+void FileListBox::refresh() {
+  refreshing_ = true;
+  clear();
+  const QStringList names = QDir(folder_).entryList(
+      {pattern_}, QDir::Files | QDir::Readable, QDir::Name | QDir::IgnoreCase);
+  addItems(names);
+  setCurrentRow(-1);
+  refreshing_ = false;
+}
+
+QString FileListBox::selectedFileName() const {
+  const QListWidgetItem* item = currentItem();
+  return item && item->isSelected() ? item->text() : QString();
+}
+
+void FileListBox::reportChoice() {
+  const QString name = selectedFileName();
+  if (!name.isEmpty()) emit fileChosen(name);
+}

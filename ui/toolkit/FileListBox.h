@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QListWidget>
+#include <QString>
+
+// The files of one folder that match a name pattern, listed in name order ignoring case, from
+// which the user picks one by mouse or keyboard.
+class FileListBox : public QListWidget {
+  Q_OBJECT
+public:
+  explicit FileListBox(QString pattern, QWidget* parent = nullptr);
+
+  // Lists the folder at once; a folder that does not exist lists nothing.
+  void setFolder(const QString& folder);
+  const QString& folder() const { return folder_; }
+
+  // Reads the folder again. The highlight goes, so that a later click on any entry counts as
+  // a new choice.
+  void refresh();
+
+  // The highlighted file's name without folder; empty when none is highlighted.
+  QString selectedFileName() const;
+
+signals:
+  // The user picked an entry, by a click or by moving the highlight with the keyboard.
+  void fileChosen(const QString& fileName);
+
+private:
+  void reportChoice();
+
+  QString pattern_;
+  QString folder_;
+  bool refreshing_ = false;
+};
