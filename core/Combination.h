@@ -26,7 +26,7 @@ struct ElementRows {
 };
 
 // How many element slots an element count takes part: k = 1, 2, ... as long as k <= count.
-// May exceed the ten slots there are; 0 for a count below 1.
+// 11 for any count beyond the ten slots there are; 0 for a count below 1.
 int ElementsCounted(double count);
 
 // Compound of the counted elements with their numbers of atoms:

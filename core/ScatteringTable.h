@@ -2,6 +2,7 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -58,9 +59,15 @@ std::optional<std::string> FormatTableLine(double x, double F, double S);
 // its lines are replaced; on failure both stay as they were and the reason names the file.
 Status ReadTableFile(const std::filesystem::path& path, ScatteringTable& table, TableLines& lines);
 
+// Asked before each row 1 to 45 is written; false makes the write fail there. A seam for
+// testing a write that breaks off part way.
+using LineGate = std::function<bool(int row)>;
+
 // Writes rows 1 to 45, each line ending in CR LF. The file is replaced atomically: either the
 // complete new table is in place, or an existing file is untouched and nothing is left behind.
-Status WriteTableFile(const std::filesystem::path& path, const ScatteringTable& table);
+
+Status WriteTableFile(const std::filesystem::path& path, const ScatteringTable& table,
+                      const LineGate& beforeLine = {});
 
 // A table's name as shown to the user: its file name without the last four characters.
 std::string DisplayName(std::string_view fileName);

@@ -1,0 +1,290 @@
+#include "ScatteringTable.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <system_error>
+
+namespace xscatter {
+namespace {
+
+constexpr int kMomentumDigits = 3;
+constexpr int kFunctionDigits = 5;
+constexpr std::size_t kMomentumWidth = 10;
+constexpr std::size_t kFunctionWidth = 12;
+constexpr std::size_t kFunctionColumn = kMomentumWidth;
+constexpr std::size_t kScatteringColumn = kMomentumWidth + kFunctionWidth;
+
+bool IsDroppedBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\n';
+}
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+bool IsExponentLetter(char c) {
+  return c == 'E' || c == 'e' || c == 'D' || c == 'd';
+}
+
+// The pieces of the longest leading number in a text without blanks.
+struct NumberText {
+  bool negative = false;
+  std::string_view integer;
+  std::string_view fraction;
+  bool exponentNegative = false;
+  std::string_view exponent;
+};
+
+// Advances pos over digits and returns them.
+std::string_view TakeDigits(std::string_view text, std::size_t& pos) {
+  const std::size_t start = pos;
+  while (pos < text.size() && IsDigit(text[pos])) ++pos;
+  return text.substr(start, pos - start);
+}
+
+bool TakeSign(std::string_view text, std::size_t& pos) {
+  if (pos >= text.size() || (text[pos] != '+' && text[pos] != '-')) return false;
+  return text[pos++] == '-';
+}
+
+// The exponent only counts when at least one digit follows its letter and sign, so that
+// "1.5e" or "2E+" still read as their mantissa.
+void TakeExponent(std::string_view text, std::size_t pos, NumberText& number) {
+  if (pos >= text.size() || !IsExponentLetter(text[pos])) return;
+  ++pos;
+  const bool negative = TakeSign(text, pos);
+  const std::string_view digits = TakeDigits(text, pos);
+  if (digits.empty()) return;
+  number.exponentNegative = negative;
+  number.exponent = digits;
+}
+
+std::optional<NumberText> SplitNumber(std::string_view text) {
+  NumberText number;
+  std::size_t pos = 0;
+  number.negative = TakeSign(text, pos);
+  number.integer = TakeDigits(text, pos);
+  if (pos < text.size() && text[pos] == '.') {
+    ++pos;
+    number.fraction = TakeDigits(text, pos);
+  }
+  if (number.integer.empty() && number.fraction.empty()) return std::nullopt;
+  TakeExponent(text, pos, number);
+  return number;
+}
+
+// The canonical form from_chars reads: no plus sign, always an integer digit, 'e' exponent.
+std::string CanonicalText(const NumberText& number) {
+  std::string text;
+  if (number.negative) text += '-';
+  text += number.integer.empty() ? std::string_view("0") : number.integer;
+  if (!number.fraction.empty()) (text += '.') += number.fraction;
+  if (!number.exponent.empty()) {
+    text += number.exponentNegative ? "e-" : "e";
+    text += number.exponent;
+  }
+  return text;
+}
+
+// Whether a number from_chars found out of range lies above the doubles rather than below:
+// its leading significant digit stands at a positive power of ten.
+bool IsTooLarge(const NumberText& number) {
+  constexpr long kExponentCap = 1'000'000;
+  long exponent = 0;
+  for (char c : number.exponent) exponent = std::min(exponent * 10 + (c - '0'), kExponentCap);
+  if (number.exponentNegative) exponent = -exponent;
+  const std::size_t firstInteger = number.integer.find_first_not_of('0');
+  if (firstInteger != std::string_view::npos) {
+    return exponent + static_cast<long>(number.integer.size() - firstInteger) - 1 > 0;
+  }
+  const std::size_t firstFraction = number.fraction.find_first_not_of('0');
+  return exponent - static_cast<long>(firstFraction) - 1 > 0;
+}
+
+std::string WithoutBlanks(std::string_view text) {
+  std::string kept;
+  kept.reserve(text.size());
+  std::copy_if(text.begin(), text.end(), std::back_inserter(kept),
+               [](char c) { return !IsDroppedBlank(c); });
+  return kept;
+}
+
+double FieldValue(std::string_view line, std::size_t column, std::size_t width) {
+  if (column >= line.size()) return 0;
+  return LenientNumber(line.substr(column, width)).value_or(0);
+}
+
+// One field of the written form: two blanks, a point, `digits` mantissa digits, E and a signed
+// two-digit exponent, for 0.d1d2... x 10^e.
+std::optional<std::string> FormatField(double v, int digits) {
+  if (!std::isfinite(v) || v < 0) return std::nullopt;
+  if (v == 0) return "  ." + std::string(digits, '0') + "E+00";
+  // to_chars rounds to d1.d2...e(e-1), carrying into the exponent where the mantissa rounds up.
+  char buffer[32];
+  const auto [end, ec] =
+      std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::scientific, digits - 1);
+  if (ec != std::errc()) return std::nullopt;
+  const std::string_view written(buffer, end - buffer);
+  const std::size_t e = written.find('e');
+  int exponent = 0;
+  std::from_chars(written.data() + e + (written[e + 1] == '+' ? 2 : 1), end, exponent);
+  ++exponent;
+  if (exponent < -99 || exponent > 99) return std::nullopt;
+  std::string field = "  .";
+  field += written[0];
+  if (digits > 1) field += written.substr(2, digits - 1);
+  field += exponent < 0 ? "E-" : "E+";
+  const int magnitude = std::abs(exponent);
+  field += static_cast<char>('0' + magnitude / 10);
+  field += static_cast<char>('0' + magnitude % 10);
+  return field;
+}
+
+Status FailedFile(const std::filesystem::path& path, const std::string& reason) {
+  return Status::Failed(path.filename().string() + ": " + reason);
+}
+
+// The written lines of rows 1 to 45, each with its CR LF; no value if a row does not fit.
+std::optional<std::array<std::string, kTableSlots>> FormatTable(const ScatteringTable& table) {
+  std::array<std::string, kTableSlots> lines;
+  for (int row = 1; row <= kTableRows; ++row) {
+    const auto line = FormatTableLine(table.x[row], table.F[row], table.S[row]);
+    if (!line) return std::nullopt;
+    lines[row] = *line + "\r\n";
+  }
+  return lines;
+}
+
+// A uniquely named file beside the target that becomes the target only when committed;
+// otherwise it is closed and removed when it goes out of scope.
+class TemporaryFile {
+ public:
+  explicit TemporaryFile(const std::filesystem::path& target) {
+    const std::filesystem::path folder =
+        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+    name_ = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    fd_ = mkstemp(name_.data());
+    pending_ = fd_ >= 0;
+  }
+  ~TemporaryFile() {
+    if (fd_ >= 0) ::close(fd_);
+    if (pending_) ::unlink(name_.c_str());
+  }
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+  bool created() const { return pending_; }
+
+  bool Write(std::string_view text) {
+    while (!text.empty()) {
+      const ssize_t written = ::write(fd_, text.data(), text.size());
+      if (written < 0 && errno == EINTR) continue;
+      if (written <= 0) return false;
+      text.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+  }
+
+  // A replaced file keeps its permissions; a new one is readable by everyone like any
+  // ordinary file, not only by its owner as mkstemp leaves it.
+  bool TakeModeOf(const std::filesystem::path& target) {
+    struct stat existing {};
+    const mode_t mode = ::stat(target.c_str(), &existing) == 0 ? existing.st_mode & 07777 : 0644;
+    return ::fchmod(fd_, mode) == 0;
+  }
+
+  // The contents reach the disk before the rename, so the target is never a partial file.
+  bool Commit(const std::filesystem::path& target) {
+    const bool synced = ::fsync(fd_) == 0;
+    const bool closed = ::close(fd_) == 0;
+    fd_ = -1;
+    if (!synced || !closed || ::rename(name_.c_str(), target.c_str()) != 0) return false;
+    pending_ = false;
+    return true;
+  }
+
+ private:
+  std::string name_;
+  int fd_ = -1;
+  bool pending_ = false;
+};
+
+}  // namespace
+
+std::optional<double> LenientNumber(std::string_view text) {
+  const std::string compact = WithoutBlanks(text);
+  const auto number = SplitNumber(compact);
+  if (!number) return 0.0;
+  const std::string canonical = CanonicalText(*number);
+  double value = 0;
+  const auto [end, ec] = std::from_chars(canonical.data(), canonical.data() + canonical.size(),
+                                         value, std::chars_format::general);
+  if (ec == std::errc::result_out_of_range) {
+    if (IsTooLarge(*number)) return std::nullopt;
+    return 0.0;
+  }
+  if (ec != std::errc() || !std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
+TableRow ParseTableLine(std::string_view line) {
+  return {FieldValue(line, 0, kMomentumWidth), FieldValue(line, kFunctionColumn, kFunctionWidth),
+          FieldValue(line, kScatteringColumn, kFunctionWidth)};
+}
+
+std::optional<std::string> FormatTableLine(double x, double F, double S) {
+  const auto xField = FormatField(x, kMomentumDigits);
+  const auto fField = FormatField(F, kFunctionDigits);
+  const auto sField = FormatField(S, kFunctionDigits);
+  if (!xField || !fField || !sField) return std::nullopt;
+  return *xField + *fField + *sField;
+}
+
+Status ReadTableFile(const std::filesystem::path& path, ScatteringTable& table, TableLines& lines) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return FailedFile(path, "cannot be opened");
+  ScatteringTable read = table;
+  TableLines readLines = lines;
+  for (int row = 1; row <= kTableRows; ++row) {
+    std::string& line = readLines[row];
+    if (!std::getline(file, line)) {
+      return FailedFile(path, "only " + std::to_string(row - 1) + " lines");
+    }
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const TableRow parsed = ParseTableLine(line);
+    read.x[row] = parsed.x;
+    read.F[row] = parsed.F;
+    read.S[row] = parsed.S;
+  }
+  table = read;
+  lines = std::move(readLines);
+  return Status::Ok();
+}
+
+Status WriteTableFile(const std::filesystem::path& path, const ScatteringTable& table,
+                      const LineGate& beforeLine) {
+  const auto lines = FormatTable(table);
+  if (!lines) return FailedFile(path, "a value does not fit its columns");
+  TemporaryFile file(path);
+  if (!file.created()) return FailedFile(path, std::strerror(errno));
+  for (int row = 1; row <= kTableRows; ++row) {
+    if (beforeLine && !beforeLine(row)) return FailedFile(path, "writing stopped");
+    if (!file.Write((*lines)[row])) return FailedFile(path, std::strerror(errno));
+  }
+  if (!file.TakeModeOf(path) || !file.Commit(path)) return FailedFile(path, std::strerror(errno));
+  return Status::Ok();
+}
+
+std::string DisplayName(std::string_view fileName) {
+  constexpr std::size_t kExtensionLength = 4;
+  if (fileName.size() <= kExtensionLength) return {};
+  return std::string(fileName.substr(0, fileName.size() - kExtensionLength));
+}
+
+}  // namespace xscatter
