@@ -53,10 +53,10 @@ std::optional<FunctionValues> InterpolateAt(const ScatteringTable& table, double
   const auto upper = FindBracket(table, x);
   if (!upper) return std::nullopt;
   const int i = *upper;
-  if (!HasLogarithm(x) || !RowHasLogarithms(table, i - 1) || !RowHasLogarithms(table, i)) {
-    return std::nullopt;
-  }
+  if (!HasLogarithm(x)) return std::nullopt;
+  // Taken as it stands, so that row i - 1 cannot spoil a tabulated point.
   if (x == table.x[i]) return FunctionValues{table.F[i], table.S[i]};
+  if (!RowHasLogarithms(table, i - 1) || !RowHasLogarithms(table, i)) return std::nullopt;
   if (table.x[i] == table.x[i - 1]) return std::nullopt;
   const double r = std::log(table.x[i] / x) / std::log(table.x[i] / table.x[i - 1]);
   const FunctionValues values{AlongLine(table.F[i - 1], table.F[i], r),
