@@ -168,7 +168,11 @@ class TemporaryFile {
   explicit TemporaryFile(const std::filesystem::path& target) {
     const std::filesystem::path folder =
         target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-    name_ = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    // Appended piece by piece: "." + string trips a false -Wrestrict of GCC 12 at -O3.
+    std::string hidden = ".";
+    hidden += target.filename().string();
+    hidden += ".XXXXXX";
+    name_ = (folder / hidden).string();
     fd_ = mkstemp(name_.data());
     pending_ = fd_ >= 0;
   }
