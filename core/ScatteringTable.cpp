@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <system_error>
 
 namespace xscatter {
@@ -104,6 +105,7 @@ bool IsTooLarge(const NumberText& number) {
     return exponent + static_cast<long>(number.integer.size() - firstInteger) - 1 > 0;
   }
   const std::size_t firstFraction = number.fraction.find_first_not_of('0');
+  if (firstFraction == std::string_view::npos) return false;
   return exponent - static_cast<long>(firstFraction) - 1 > 0;
 }
 

@@ -18,7 +18,7 @@ double LogLogLine(double x0, double x1, double g0, double g1, double x) {
 }
 
 void ExpectCloseInUlps(double actual, double expected) {
-  EXPECT_LE(std::abs(actual - expected), 8 * std::numeric_limits<double>::epsilon() * expected)
+  EXPECT_LE(std::abs(actual - expected), 16 * std::numeric_limits<double>::epsilon() * expected)
       << actual << " vs " << expected;
 }
 
