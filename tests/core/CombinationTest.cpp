@@ -71,11 +71,8 @@ TEST(Combination, MixtureDerivesAtomRatiosFromWeights) {
 
 TEST(Combination, FailuresLeaveTableAndRatioUntouched) {
   const ElementRows rows = RowsWith({1, 8}, {0.2, 1.2});
-  const ScatteringTable before = [] {
-    ScatteringTable table;
-    table.F.fill(42);
-    return table;
-  }();
+  ScatteringTable before;
+  before.F.fill(42);
   const AtomRatio ratioBefore{9, 9, 9};
   const auto mixtureFails = [&](double count, const ElementNumbers& atomic,
                                 const ElementNumbers& weights) {

@@ -10,11 +10,13 @@ using namespace xscatter;
 
 namespace {
 
+using Column = std::array<double, kTableSlots>;
+
 // The interpolation formula as written: a straight line in the (ln x, ln g) plane.
-double LogLogLine(double x0, double x1, double g0, double g1, double x) {
-  const double a = std::log(x0), b = std::log(x1), t = std::log(x);
-  const double l0 = std::log(g0), l1 = std::log(g1);
-  return std::exp(l1 - (l1 - l0) * (b - t) / (b - a));
+double LogLogLine(const Column& xs, const Column& g, int i, double x) {
+  const double a = std::log(xs[i - 1]), b = std::log(xs[i]), t = std::log(x);
+  const double g0 = std::log(g[i - 1]), g1 = std::log(g[i]);
+  return std::exp(g1 - (g1 - g0) * (b - t) / (b - a));
 }
 
 void ExpectCloseInUlps(double actual, double expected) {
@@ -56,11 +58,8 @@ TEST(Interpolation, FollowsTheLogLogLineInsideAndBelowTheTable) {
       const double x = table.x[row - 1] * std::pow(table.x[row] / table.x[row - 1], fraction);
       const auto values = InterpolateAt(table, x);
       ASSERT_TRUE(values) << x;
-      const int i = row;
-      ExpectCloseInUlps(values->F,
-                        LogLogLine(table.x[i - 1], table.x[i], table.F[i - 1], table.F[i], x));
-      ExpectCloseInUlps(values->S,
-                        LogLogLine(table.x[i - 1], table.x[i], table.S[i - 1], table.S[i], x));
+      ExpectCloseInUlps(values->F, LogLogLine(table.x, table.F, row, x));
+      ExpectCloseInUlps(values->S, LogLogLine(table.x, table.S, row, x));
     }
   }
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 #include "SampleTables.h"
 #include "ScatteringTable.h"
@@ -18,23 +19,21 @@ std::string Lines(int count, const std::string& end) {
   return text;
 }
 
+std::tuple<double, double, double> Fields(std::string_view line) {
+  const TableRow row = ParseTableLine(line);
+  return {row.x, row.F, row.S};
+}
+
 }  // namespace
 
 TEST(TableLine, WritesFixedColumnsThatReadBack) {
   EXPECT_EQ(FormatTableLine(0.005, 12.345, 0), "  .500E-02  .12345E+02  .00000E+00");
   EXPECT_EQ(FormatTableLine(0.25, 9.99996, 1e-99), "  .250E+00  .10000E+02  .10000E-98");
   EXPECT_EQ(FormatTableLine(1000, 9.9999e98, -0.0), "  .100E+04  .99999E+99  .00000E+00");
-  const TableRow written = ParseTableLine(*FormatTableLine(0.005, 12.345, 0));
-  EXPECT_EQ(written.x, 0.005);
-  EXPECT_EQ(written.F, 12.345);
-  EXPECT_EQ(written.S, 0);
-  const TableRow padded = ParseTableLine("0.005     12.345      0.0         trailing 99");
-  EXPECT_EQ(padded.x, 0.005);
-  EXPECT_EQ(padded.F, 12.345);
-  EXPECT_EQ(padded.S, 0);
-  const TableRow shortLine = ParseTableLine("5.000D-03 1.5");
-  EXPECT_EQ(shortLine.x, 0.005);
-  EXPECT_EQ(shortLine.F, 1.5);
+  EXPECT_EQ(Fields(*FormatTableLine(0.005, 12.345, 0)), std::make_tuple(0.005, 12.345, 0.0));
+  EXPECT_EQ(Fields("0.005     12.345      0.0         trailing 99"),
+            std::make_tuple(0.005, 12.345, 0.0));
+  EXPECT_EQ(Fields("5.000D-03 1.5"), std::make_tuple(0.005, 1.5, 0.0));
   EXPECT_EQ(ParseTableLine("  1e999   ").x, 0);
 }
 
@@ -47,24 +46,12 @@ TEST(TableLine, RefusesValuesThatWouldShiftTheColumns) {
 }
 
 TEST(LenientNumber, ReadsTheLongestLeadingNumber) {
-  const std::pair<const char*, double> cases[] = {{"0.005", 0.005},
-                                                  {"5.0E-03", 0.005},
-                                                  {"5.000d-03", 0.005},
-                                                  {" -1 2\t.5\n", -12.5},
-                                                  {".5", 0.5},
-                                                  {"5.", 5},
-                                                  {"+3", 3},
-                                                  {"1.5e", 1.5},
-                                                  {"2E+", 2},
-                                                  {"12abc", 12},
-                                                  {"1,5", 1},
-                                                  {"", 0},
-                                                  {"abc", 0},
-                                                  {".", 0},
-                                                  {"e5", 0},
-                                                  {"1e-999", 0},
-                                                  {"2.5E+01", 25},
-                                                  {"1e-2", 0.01}};
+  // clang-format off
+  const std::pair<const char*, double> cases[] = {
+      {"0.005", 0.005}, {"5.0E-03", 0.005}, {"5.000d-03", 0.005}, {" -1 2\t.5\n", -12.5},
+      {".5", 0.5}, {"5.", 5}, {"+3", 3}, {"1.5e", 1.5}, {"2E+", 2}, {"12abc", 12}, {"1,5", 1},
+      {"", 0}, {"abc", 0}, {".", 0}, {"e5", 0}, {"1e-999", 0}, {"2.5E+01", 25}, {"1e-2", 0.01}};
+  // clang-format on
   for (const auto& [text, value] : cases) EXPECT_EQ(LenientNumber(text), value) << text;
   EXPECT_FALSE(LenientNumber("1e999"));
   EXPECT_FALSE(LenientNumber("-0.0001e99999999999999999999"));
@@ -128,9 +115,8 @@ TEST(TableFile, FailedWriteLeavesExistingFileAndNoTemporary) {
   EXPECT_EQ(FileBytes(path), "old contents\r\n");
   EXPECT_FALSE(WriteTableFile(ws.elementFolder(), SampleTable()).ok());
   EXPECT_FALSE(WriteTableFile(ws.root() / "missing" / "new.xfs", SampleTable()).ok());
-  std::vector<std::filesystem::path> left;
-  for (const auto& entry : std::filesystem::directory_iterator(ws.root())) left.push_back(entry);
-  EXPECT_EQ(left.size(), 3u) << "only old.xfs and the two data folders";
+  const std::filesystem::directory_iterator entries(ws.root());
+  EXPECT_EQ(std::distance(begin(entries), end(entries)), 3) << "old.xfs and the two data folders";
 }
 
 TEST(TableFile, DisplayNameDropsTheExtension) {
