@@ -1,0 +1,17 @@
+// XScatter's own start-up, as the program makes it, with a probe that reports the first
+// painted frame; the program itself carries no measuring code.
+#include <QApplication>
+
+#include "FirstPaintProbe.h"
+#include "Form1.h"
+#include "Module1.h"
+#include "QtDialogs.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("XScatter");
+  Module1 module;
+  QtDialogs dialogs;
+  Form1 form(module, dialogs);
+  return RunUntilFirstPaint(form);
+}
