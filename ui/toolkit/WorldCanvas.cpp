@@ -1,0 +1,168 @@
+#include "WorldCanvas.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QtMath>
+#include <algorithm>
+
+namespace {
+
+constexpr int kBorder = 2;
+constexpr double kMetresPerInch = 0.0254;
+
+}  // namespace
+
+MarkerLine::MarkerLine(WorldCanvas& canvas, Qt::Orientation orientation, QColor colour, float from,
+                       float to)
+    : QObject(&canvas),
+      canvas_(canvas),
+      orientation_(orientation),
+      colour_(colour),
+      from_(from),
+      to_(to) {}
+
+void MarkerLine::setPosition(float world) {
+  if (world == position_) return;
+  if (shown_) canvas_.update(area());
+  position_ = world;
+  if (shown_) canvas_.update(area());
+}
+
+void MarkerLine::setShown(bool shown) {
+  if (shown == shown_) return;
+  shown_ = shown;
+  canvas_.update(area());
+}
+
+QRect MarkerLine::area() const {
+  const auto at = [this](float along) {
+    return canvas_.toWidget(orientation_ == Qt::Vertical ? QPointF(position_, along)
+                                                         : QPointF(along, position_));
+  };
+  const QPointF a = at(from_);
+  const QPointF b = at(to_);
+  return QRect(QPoint(qFloor(std::min(a.x(), b.x())), qFloor(std::min(a.y(), b.y()))),
+               QPoint(qFloor(std::max(a.x(), b.x())), qFloor(std::max(a.y(), b.y()))));
+}
+
+WorldPainter::WorldPainter(WorldCanvas& canvas) : canvas_(canvas), painter_(&canvas.picture_) {
+  painter_.setWorldTransform(canvas_.toInside_);
+  pen_.setCosmetic(true);
+  setLineWidth(1);
+}
+
+void WorldPainter::clear() {
+  painter_.setWorldTransform(QTransform());
+  painter_.fillRect(QRectF(QPointF(), canvas_.picture_.deviceIndependentSize()),
+                    canvas_.background_);
+  painter_.setWorldTransform(canvas_.toInside_);
+}
+
+void WorldPainter::setLineWidth(int pixels) {
+  // A cosmetic pen counts device pixels, so a high-density picture needs more of them.
+  pen_.setWidthF(pixels * canvas_.picture_.devicePixelRatio());
+}
+
+void WorldPainter::usePen(const QColor& colour) {
+  pen_.setColor(colour);
+  painter_.setPen(pen_);
+}
+
+void WorldPainter::line(QPointF from, QPointF to, const QColor& colour) {
+  usePen(colour);
+  painter_.drawLine(from, to);
+  current_ = to;
+}
+
+void WorldPainter::point(QPointF at, const QColor& colour) {
+  usePen(colour);
+  painter_.drawPoint(at);
+  current_ = at;
+}
+
+void WorldPainter::lineTo(QPointF to, const QColor& colour) {
+  line(current_, to, colour);
+}
+
+void WorldPainter::fillRect(QPointF corner, QPointF opposite, const QColor& colour) {
+  painter_.fillRect(QRectF(corner, opposite).normalized(), colour);
+}
+
+void WorldPainter::outlineRect(QPointF corner, QPointF opposite, const QColor& colour) {
+  usePen(colour);
+  painter_.setBrush(Qt::NoBrush);
+  painter_.drawRect(QRectF(corner, opposite).normalized());
+}
+
+QPointF WorldPainter::text(QPointF topLeft, const QString& text, const QFont& font,
+                           const QColor& colour) {
+  // Glyphs keep their point size: only the anchor is a world point.
+  const QPointF anchor = canvas_.toInside_.map(topLeft);
+  painter_.setWorldTransform(QTransform());
+  painter_.setFont(font);
+  usePen(colour);
+  const QFontMetricsF metrics = painter_.fontMetrics();
+  painter_.drawText(QPointF(anchor.x(), anchor.y() + metrics.ascent()), text);
+  painter_.setWorldTransform(canvas_.toInside_);
+  return canvas_.fromInside_.map(QPointF(anchor.x() + metrics.horizontalAdvance(text), anchor.y()));
+}
+
+WorldCanvas::WorldCanvas(QSize inside, QRectF world, QColor background, QWidget* parent)
+    : QFrame(parent), background_(background) {
+  setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  setLineWidth(kBorder);
+  setFixedSize(inside + QSize(2 * kBorder, 2 * kBorder));
+  setMouseTracking(true);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+
+  const double sx = inside.width() / world.width();
+  const double sy = inside.height() / world.height();
+  toInside_ = QTransform(sx, 0, 0, sy, -world.left() * sx, -world.top() * sy);
+  fromInside_ = toInside_.inverted();
+
+  const qreal ratio = devicePixelRatioF();
+  picture_ = QImage(inside * ratio, QImage::Format_RGB32);
+  picture_.setDevicePixelRatio(ratio);
+  // Point sizes in the picture come out as large as in the rest of the window.
+  picture_.setDotsPerMeterX(qRound(logicalDpiX() / kMetresPerInch));
+  picture_.setDotsPerMeterY(qRound(logicalDpiY() / kMetresPerInch));
+  picture_.fill(background_);
+}
+
+void WorldCanvas::draw(const std::function<void(WorldPainter&)>& drawing) {
+  {
+    WorldPainter painter(*this);
+    drawing(painter);
+  }
+  update(contentsRect());
+}
+
+MarkerLine* WorldCanvas::addMarker(Qt::Orientation orientation, const QColor& colour, float from,
+                                   float to) {
+  markers_.push_back(new MarkerLine(*this, orientation, colour, from, to));
+  return markers_.back();
+}
+
+QPointF WorldCanvas::toWidget(QPointF world) const {
+  return toInside_.map(world) + contentsRect().topLeft();
+}
+
+QPointF WorldCanvas::toWorld(QPointF widgetPoint) const {
+  return fromInside_.map(widgetPoint - contentsRect().topLeft());
+}
+
+void WorldCanvas::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  // The painter is clipped to the dirty region, so only that part of the picture is copied.
+  painter.drawImage(contentsRect().topLeft(), picture_);
+  for (const MarkerLine* marker : markers_) {
+    if (marker->shown_) painter.fillRect(marker->area() & event->rect(), marker->colour_);
+  }
+  if (!contentsRect().contains(event->rect())) drawFrame(&painter);
+}
+
+void WorldCanvas::mouseMoveEvent(QMouseEvent* event) {
+  const QPointF world = toWorld(event->position());
+  emit pointerMoved(event->buttons(), event->modifiers(), float(world.x()), float(world.y()));
+  QFrame::mouseMoveEvent(event);
+}
