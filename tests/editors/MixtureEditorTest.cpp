@@ -49,10 +49,12 @@ class MixtureEditorTest : public QObject {
     QCOMPARE(rig.dialogs.messages().size(), 1);
   }
 
-  void countsOfTwoAndAHalf() {
+  void wholeAndFractionalCounts() {
     Rig rig;
     rig.click("Text2", {"2.5"});
     QCOMPARE(rig.shownRows(kRowBoxes), QList<int>({1, 2}));
+    rig.click("Text2", {"3"});
+    QCOMPARE(rig.shownRows(kRowBoxes), QList<int>({1, 2, 3}));
   }
 
   void rowEntryAsksAtomicWeightThenWeight() {
