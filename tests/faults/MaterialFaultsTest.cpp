@@ -2,13 +2,12 @@
 // Each must fail and leave the working folder as it was: an existing material file byte for
 // byte, and no temporary file beside it.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
-#include <csignal>
 #include <filesystem>
 #include <string>
 
 #include "BrokenFiles.h"
+#include "FileSizeLimit.h"
 #include "FolderSnapshot.h"
 #include "MaterialFile.h"
 #include "Workspace.h"
@@ -26,29 +25,6 @@ struct Creation {
 };
 
 constexpr std::string_view kEarlierRust = "rust made earlier\r\n";
-
-// Files may grow to `bytes` at most while it lives, so that a write past them fails part way
-// (with EFBIG rather than the SIGXFSZ that would end the test). Unlike a read-only folder this
-// also holds for root, who runs the tests in CI.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) : ignoring_(std::signal(SIGXFSZ, SIG_IGN)) {
-    getrlimit(RLIMIT_FSIZE, &saved_);
-    rlimit limited = saved_;
-    limited.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limited);
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &saved_);
-    std::signal(SIGXFSZ, ignoring_);
-  }
-  FileSizeLimit(const FileSizeLimit&) = delete;
-  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
- private:
-  void (*ignoring_)(int);
-  rlimit saved_{};
-};
 
 // Iron oxide in either editor, with an earlier XFSM-data/rust.xfs in place.
 class MaterialFaults : public testing::TestWithParam<Creation> {
