@@ -5,8 +5,10 @@
 FileListBox::FileListBox(QString pattern, QWidget* parent)
     : QListWidget(parent), pattern_(std::move(pattern)) {
   setSelectionMode(QAbstractItemView::SingleSelection);
-  connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
-    if (!refreshing_ && row >= 0) reportChoice();
+  // Any new highlight is a choice: a click, the arrow keys, or Space on the entry that got the
+  // focus frame when the list was entered.
+  connect(this, &QListWidget::itemSelectionChanged, this, [this] {
+    if (!refreshing_) reportChoice();
   });
   // A click on the entry that is already current changes no row but is still a choice.
   connect(this, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
@@ -22,8 +24,8 @@ void FileListBox::setFolder(const QString& folder) {
 void FileListBox::refresh() {
   refreshing_ = true;
   clear();
-  const QStringList names = QDir(folder_).entryList(
-      {pattern_}, QDir::Files | QDir::Readable, QDir::Name | QDir::IgnoreCase);
+  const QStringList names = QDir(folder_).entryList({pattern_}, QDir::Files | QDir::Readable,
+                                                    QDir::Name | QDir::IgnoreCase);
   addItems(names);
   setCurrentRow(-1);
   refreshing_ = false;
