@@ -12,6 +12,7 @@
 #include "Dialogs.h"
 #include "FileListBox.h"
 #include "Form3.h"
+#include "Form5.h"
 #include "Interpolation.h"
 #include "MaterialFile.h"
 #include "Module1.h"
@@ -183,7 +184,16 @@ void Form1::Command3_Click() {
 }
 
 void Form1::Command4_Click() {
-  // The New Data chooser opens here.
+  if (!chooser_) {
+    chooser_ =
+        std::make_unique<Form5>(module_, dialogs_, [this](bool reload) { showAgain(reload); });
+    chooser_->setWindowIcon(windowIcon());
+  }
+  chooser_->show();
+  chooser_->raise();
+  chooser_->activateWindow();
+  hide();
+  hideReference();
 }
 
 // A value that cannot be read, lies outside 0.005 to 1000 or has no bracketing rows is

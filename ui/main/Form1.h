@@ -12,6 +12,7 @@ class ClickableTextBox;
 class Dialogs;
 class FileListBox;
 class Form3;
+class Form5;
 class MarkerLine;
 class QLabel;
 class QLineEdit;
@@ -81,6 +82,7 @@ class Form1 : public QWidget {
   xscatter::ScatteringTable shownTable_;  // the rows the list and the graph show
   ScatteringGraph graph_;
   std::unique_ptr<Form3> reference_;
+  std::unique_ptr<Form5> chooser_;
 
   FileListBox* File1 = nullptr;
   FileListBox* File2 = nullptr;

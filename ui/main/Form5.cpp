@@ -59,6 +59,7 @@ void Form5::open(QWidget& editor) {
   // The editors build the new material in the current table, starting from zeros.
   for (int row = 1; row <= xscatter::kTableRows; ++row)
     module_.Table.x[row] = module_.Table.F[row] = module_.Table.S[row] = 0.0;
+  editor.setWindowIcon(windowIcon());
   editor.show();
   editor.raise();
   editor.activateWindow();
