@@ -27,7 +27,6 @@ class CompoundEditorTest : public QObject {
  private slots:
   void fileNameDialogs() {
     Rig rig;
-    QCOMPARE(rig.editor->windowTitle(), "Chemical compound");
     rig.click("Text1", {"water"});
     QCOMPARE(rig.dialogs.questions().last().prompt,
              "新規ファイル名を入力して下さい（拡張子なしで）");

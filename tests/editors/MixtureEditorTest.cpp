@@ -27,7 +27,6 @@ class MixtureEditorTest : public QObject {
  private slots:
   void nameAndCountAreTakenWithoutChecks() {
     Rig rig;
-    QCOMPARE(rig.editor->windowTitle(), "Mixture");
     rig.click("Text1", {"brass"});
     rig.click("Label1", {QString()});
     QCOMPARE(rig.lastMessage().text, "ファイル名を入力してください");
