@@ -24,8 +24,9 @@ void FileListBox::setFolder(const QString& folder) {
 void FileListBox::refresh() {
   refreshing_ = true;
   clear();
-  const QStringList names = QDir(folder_).entryList({pattern_}, QDir::Files | QDir::Readable,
-                                                    QDir::Name | QDir::IgnoreCase);
+  // A name the user gave may begin with a point; such a file is still one of the folder's own.
+  const QStringList names = QDir(folder_).entryList(
+      {pattern_}, QDir::Files | QDir::Hidden | QDir::Readable, QDir::Name | QDir::IgnoreCase);
   addItems(names);
   setCurrentRow(-1);
   refreshing_ = false;
