@@ -241,7 +241,7 @@ void Form1::Picture1_MouseMove(Qt::MouseButtons /*button*/, Qt::KeyboardModifier
                                float X, float Y) {
   if (module_.TableLoaded == 0) return;
   constexpr float kEdge = ScatteringGraph::kPlotEdge;
-  const bool inside = X > 0 && X < kEdge && Y > 0 && Y < kEdge;
+  const bool inside = X >= 0 && X <= kEdge && Y > 0 && Y < kEdge;
   const auto row =
       inside ? xscatter::FindRowAbove(shownTable_, xscatter::MomentumFromGraph(X)) : std::nullopt;
   if (!row) {
@@ -249,7 +249,11 @@ void Form1::Picture1_MouseMove(Qt::MouseButtons /*button*/, Qt::KeyboardModifier
     return;
   }
   markRow(*row);
+  // Selecting the entry that is already selected changes nothing in the list, yet the boxes
+  // may hold a typed value since, and must show the marked row all the same.
+  const bool alreadySelected = List1->currentRow() == *row - 1;
   List1->setCurrentRow(*row - 1);
+  if (alreadySelected) List1_Click();
 }
 
 void Form1::clearReadOut() {
