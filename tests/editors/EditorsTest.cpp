@@ -1,0 +1,152 @@
+#include <QtTest>
+#include <cmath>
+#include <fstream>
+
+#include "EditorRig.h"
+#include "Form4.h"
+#include "Form6.h"
+#include "MainWindowRig.h"
+
+namespace {
+
+std::string Contents(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// The file a material of these elements and numbers of atoms must be, recomputed from the
+// element files by F = sqrt(sum n F^2), S = sum n S.
+std::string Expected(const std::vector<std::pair<const char*, double>>& atoms) {
+  std::vector<std::ifstream> files;
+  for (const auto& [file, n] : atoms) files.emplace_back(Workspace::shippedElement(file));
+  std::string expected;
+  for (int row = 0; row < 45; ++row) {
+    double x = 0, F = 0, S = 0, f = 0, s = 0;
+    for (std::size_t k = 0; k < atoms.size(); ++k) {
+      files[k] >> x >> f >> s;
+      F += atoms[k].second * f * f;
+      S += atoms[k].second * s;
+    }
+    expected += *xscatter::FormatTableLine(x, std::sqrt(F), S) + "\r\n";
+  }
+  return expected;
+}
+
+QWidget* Window(const QString& caption) {
+  for (QWidget* window : QApplication::topLevelWidgets())
+    if (window->windowTitle() == caption) return window;
+  qFatal("no window %s", qPrintable(caption));
+}
+
+void Click(QWidget* window, const char* control) {
+  QTest::mouseClick(window->findChild<QWidget*>(control), Qt::LeftButton);
+}
+
+}  // namespace
+
+class EditorsTest : public QObject {
+  Q_OBJECT
+ private slots:
+  // Text2 refuses a count below 1 and shows the labels and the element list too; Label2 takes
+  // any count and shows the boxes only. Rows below 5 show from their number on, row 5 at 5 only.
+  void compoundCountShowsRowsOrIsRefused() {
+    // The answers given in turn, the rows n shown (1 to n) and the count stored.
+    const std::tuple<const char*, QStringList, int, double> cases[] = {
+        {"Text2", {"0"}, 0, 0},       {"Text2", {"-1"}, 0, 0},     {"Text2", {""}, 0, 0},
+        {"Text2", {QString()}, 0, 0}, {"Text2", {"abc"}, 0, 0},    {"Text2", {"2.5"}, 2, 2.5},
+        {"Text2", {"6"}, 4, 6},       {"Text2", {"5", "3"}, 5, 3}, {"Label2", {"4"}, 4, 4},
+        {"Label2", {"-2"}, 0, -2}};
+    for (const auto& [control, answers, n, count] : cases) {
+      EditorRig<Form4> rig;
+      for (const QString& answer : answers) rig.click(control, {answer});
+      const bool checked = control == QString("Text2");
+      for (int row = 1; row <= 5; ++row) {
+        QCOMPARE(rig.shown(QString("Text%1").arg(row + 2)), row <= n);
+        QCOMPARE(rig.shown(QString("Label%1").arg(row + 7)), checked && row <= n);
+      }
+      QCOMPARE(rig.module.Editor.ElementCount, count);
+      QCOMPARE(rig.shown("File1"), checked && n > 0);
+      QCOMPARE(rig.lastMessage().text, checked && n == 0 ? "入力値が不正です。" : "");
+    }
+  }
+
+  void compoundWaterIsWrittenAndWrittenAgainOnReopening() {
+    EditorRig<Form4> rig;
+    rig.click("Text1", {"water"});
+    rig.click("Text2", {"2"});
+    rig.click("Label8");
+    QCOMPARE(rig.lastMessage().text, "元素を選択して下さい");
+    rig.choose("H.xfs");
+    rig.click("Label8", {"2"});
+    rig.click("Text8", {"-3"});  // refused: the 2 stays
+    rig.choose("O.xfs");
+    rig.click("Text4", {"1"});
+    rig.click("Command1");
+    QCOMPARE(rig.lastMessage().title, "New Data : XFSM-data/water.xfs");
+    const std::string water = Expected({{"H.xfs", 2}, {"O.xfs", 1}});
+    QCOMPARE(Contents(rig.material("water")), water);
+    QVERIFY(!rig.editor->isVisible() && rig.returns == QList<bool>{true});
+
+    std::filesystem::remove(rig.material("water"));
+    rig.editor->show();  // reopened, "OK" at once
+    rig.click("Command1");
+    QCOMPARE(Contents(rig.material("water")), water);
+  }
+
+  void mixtureBrassIsWrittenKeepingTheAtomicWeightHeading() {
+    EditorRig<Form6> rig;
+    rig.click("Text1", {"brass"});
+    rig.click("Text2", {"11"});
+    QVERIFY(rig.shown("Text18") && !rig.shown("Text19"));  // rows 1 to 9 of 10
+    rig.click("Label2", {"2"});
+    rig.choose("Cu.xfs");
+    rig.click("Label8", {"63.546", "70"});
+    rig.choose("Zn.xfs");
+    rig.click("Text4", {"65.38", "20"});
+    rig.click("Label9", {QString(), "30"});  // a cancelled atomic weight is 0, the weight asked
+    rig.click("Command1");
+    QCOMPARE(rig.lastMessage().title, "Input Error");
+    QVERIFY(rig.editor->isVisible() && !std::filesystem::exists(rig.material("brass")));
+    rig.click("Text26", {"65.38"});
+    rig.click("Command1");
+    QCOMPARE(rig.lastMessage().title, "New Data : brass.xfs");
+    QCOMPARE(Contents(rig.material("brass")),
+             Expected({{"Cu.xfs", 1}, {"Zn.xfs", 63.546 * 30 / (65.38 * 70)}}));
+    QVERIFY(rig.shown("Label6") && !rig.shown("Text25"));  // 原子量 stays, the rows go
+  }
+
+  // From "Create New data" through the chooser: Cancel keeps the table, an editor clears it;
+  // the mixture's entries, kept after its close box, make a compound that Form1 lists and loads.
+  void newDataGoesThroughTheChooserAndBackToTheMainWindow() {
+    MainWindowRig main;
+    auto& table = main.module.Table;
+    const auto choose = [&](const char* button) {
+      Click(main.form.get(), "Command4");
+      QVERIFY(!main.form->isVisible() && Window("New Data")->isVisible());
+      Click(Window("New Data"), button);
+    };
+    for (auto* column : {&table.x, &table.F, &table.S}) column->fill(1);
+    choose("Command3");
+    QVERIFY(main.form->isVisible() && table.S[45] == 1);
+    choose("Command2");
+    QWidget* mixture = Window("Mixture");
+    for (const char* answer : {"1", "63.546", "3"}) main.dialogs.answer(answer);
+    Click(mixture, "Text2");
+    mixture->findChild<FileListBox*>("File1")->setCurrentRow(0);  // Cu.xfs
+    Click(mixture, "Label8");
+    mixture->close();
+    QVERIFY(main.form->isVisible());
+    for (int row = 1; row <= 45; ++row) QVERIFY(table.x[row] + table.F[row] + table.S[row] == 0);
+
+    choose("Command1");
+    main.dialogs.answer("copper3");
+    Click(Window("Chemical compound"), "Text1");
+    Click(Window("Chemical compound"), "Command1");
+    QVERIFY(main.form->isVisible() && !Window("Chemical compound")->isVisible());
+    main.load("File2", "copper3.xfs");
+    QCOMPARE(table.S[45], 3 * 29.0);  // Cu's S at the last row, three times over
+  }
+};
+
+QTEST_MAIN(EditorsTest)
+#include "EditorsTest.moc"

@@ -1,0 +1,169 @@
+#include <QLabel>
+#include <QtTest>
+
+#include "MainWindowRig.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const QStringList kEmpty{"", "", ""};
+
+float Coordinate(double v) {
+  return float(*xscatter::GraphCoordinate(v));
+}
+
+QStringList Rows(const QListWidget& list) {
+  QStringList rows;
+  for (int row = 0; row < list.count(); ++row) rows << list.item(row)->text();
+  return rows;
+}
+
+// Cu: list row 11 is x = 0.1, row 12 is x = 0.125.
+struct LoadedCopper : MainWindowRig {
+  LoadedCopper() { load("File1", "Cu.xfs"); }
+};
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void startsWithOrWithoutTheDataFolders() {
+    MainWindowRig rig;
+    QCOMPARE(rig.get<FileListBox>("File1").count(), 5);
+    QVERIFY(rig.dialogs.messages().isEmpty());
+
+    fs::remove_all(rig.workspace.elementFolder());
+    fs::remove_all(rig.workspace.materialFolder());
+    rig.dialogs.forget();
+    Form1 again(rig.module, rig.dialogs);
+    QVERIFY(fs::is_directory(rig.workspace.materialFolder()));
+    QCOMPARE(rig.dialogs.messages().size(), 1);
+    QVERIFY(rig.dialogs.messages().first().text.contains("\"XFS-data\""));
+  }
+
+  void loadsFromTheFolderOfTheListChosenInOrKeepsTheWindowOnFailure() {
+    MainWindowRig rig;
+    rig.load("File1", "O.xfs");
+    const QStringList oxygen = Rows(rig.list());
+    rig.load("File1", "Cu.xfs");
+    QCOMPARE(rig.get<QLabel>("Label4").text(), "Cu");
+    QCOMPARE(rig.list().count(), 45);
+    QCOMPARE(rig.list().item(0)->text(), " 0.00E+00  2.9000E+01  0.0000E+00");
+    QCOMPARE(rig.list().item(1)->text(), " 5.00E-03  2.8984E+01  9.0000E-03");
+    fs::copy_file(rig.workspace.elementFolder() / "O.xfs",
+                  rig.workspace.materialFolder() / "Cu.xfs");
+    rig.form->showAgain(true);
+    rig.load("File2", "Cu.xfs");
+    QCOMPARE(Rows(rig.list()), oxygen);
+    QVERIFY(rig.dialogs.messages().isEmpty());
+
+    rig.list().setCurrentRow(11);
+    const QStringList readOut = rig.readOut();
+    const QImage picture = rig.graph().grab().toImage();
+    rig.choose("File1", "Fe.xfs");  // listed, then deleted before "OK"
+    fs::remove(rig.workspace.elementFolder() / "Fe.xfs");
+    rig.get<QPushButton>("Command2").click();
+    QCOMPARE(rig.dialogs.messages().size(), 1);
+    QVERIFY(rig.dialogs.messages().first().text.contains("Fe.xfs"));
+    QCOMPARE(rig.get<QLabel>("Label4").text(), "Cu");
+    QCOMPARE(Rows(rig.list()), oxygen);
+    QCOMPARE(rig.readOut(), readOut);
+    QCOMPARE(rig.graph().grab().toImage(), picture);
+  }
+
+  void typedValuesAreInterpolatedWithinTheLimits() {
+    LoadedCopper rig;
+    const std::pair<const char*, QStringList> cases[] = {
+        {"0.005", {"5.00E-03", "2.8984E+01", "9.0000E-03"}},
+        {"1000", {"1.00E+03", "7.4126E-08", "2.9000E+01"}},
+        {"0.1", {"1.00E-01", "2.7081E+01", "2.3480E+00"}},
+        {"1000.01", kEmpty},
+        {"0.00499", kEmpty},
+        {"1e999", kEmpty}};
+    for (const auto& [typed, shown] : cases) {
+      rig.type(typed);
+      QCOMPARE(rig.readOut(), shown);
+    }
+    QCOMPARE(rig.dialogs.messages().size(), 3);
+    QCOMPARE(rig.dialogs.messages()[0].text, "This value is out of range.");
+    rig.type(QString::number(std::sqrt(0.1 * 0.125), 'g', 17));  // log-log midpoint of two rows
+    QVERIFY(std::abs(rig.readOut()[1].toDouble() / std::sqrt(27.081 * 26.243) - 1) < 1e-4);
+    QVERIFY(std::abs(rig.readOut()[2].toDouble() / std::sqrt(2.348 * 3.1392) - 1) < 1e-4);
+  }
+
+  void listSelectionShowsItsRowAndMarksAllButTheFirst() {
+    LoadedCopper rig;
+    for (int row : {11, 0}) {  // row 0 leaves the markers of row 11 alone
+      rig.list().setCurrentRow(row);
+      QCOMPARE(rig.readOut()[0], row ? "1.00E-01" : "0.00E+00");
+      QCOMPARE(rig.marker("Line1").position(), Coordinate(0.1));
+      QCOMPARE(rig.marker("Line2").position(), Coordinate(27.081));
+      QCOMPARE(rig.marker("Line3").position(), Coordinate(2.348));
+      QVERIFY(rig.marker("Line1").isShown() && rig.marker("Line2").isShown() &&
+              rig.marker("Line3").isShown());
+      const QImage image = rig.graph().grab().toImage();
+      QCOMPARE(image.pixelColor(rig.marker("Line1").area().center()), QColor(Qt::white));
+    }
+  }
+
+  void clickingTheBoxOrClearStartsAfresh() {
+    LoadedCopper rig;
+    rig.form->show();
+    QVERIFY(QTest::qWaitForWindowActive(rig.form.get()));
+    for (const char* control : {"Text1", "Command5"}) {
+      rig.list().setCurrentRow(11);
+      rig.get("Command2").setFocus();
+      QTest::mouseClick(&rig.get(control), Qt::LeftButton);
+      QCOMPARE(rig.list().currentRow(), 0);
+      QCOMPARE(rig.readOut(), kEmpty);
+      QVERIFY(!rig.anyMarkerShown());
+      QCOMPARE(QApplication::focusWidget(), &rig.get("Text1"));
+    }
+  }
+
+  void pointerMarksTheFirstRowAboveItsMomentumInsideThePlot() {
+    LoadedCopper rig;
+    const float atTenth = Coordinate(0.1);
+    rig.point(std::nextafter(atTenth, 0.f), 5);
+    QCOMPARE(rig.list().currentRow(), 11);
+    rig.point(std::nextafter(atTenth, 20.f), 5);
+    QCOMPARE(rig.list().currentRow(), 12);
+    QCOMPARE(rig.readOut(), QStringList({"1.25E-01", "2.6243E+01", "3.1392E+00"}));
+    QCOMPARE(rig.marker("Line1").position(), Coordinate(0.125));
+
+    for (auto [X, Y] : {std::pair{0.f, 5.f}, {13.8f, 5.f}, {5.f, 0.f}, {5.f, 13.8f}, {-1.f, 5.f}}) {
+      const QPointF inside = rig.graph().toWidget({Coordinate(0.11), 5});
+      QMouseEvent move(QEvent::MouseMove, inside, rig.graph().mapToGlobal(inside), Qt::NoButton,
+                       Qt::NoButton, Qt::NoModifier);
+      QApplication::sendEvent(&rig.graph(), &move);
+      QVERIFY(rig.anyMarkerShown());
+      rig.point(X, Y);  // on the border or beyond: only the markers go
+      QVERIFY(!rig.anyMarkerShown());
+      QCOMPARE(rig.list().currentRow(), 12);
+    }
+  }
+
+  void graphShowsCurvesFrameAndMasks() {
+    LoadedCopper rig;
+    QCOMPARE(rig.graph().toWidget({-2, 14.5}), QPointF(2, 2));
+    QCOMPARE(rig.graph().toWidget({14.5, -1.5}), QPointF(591, 575));
+    const QImage image = rig.graph().grab().toImage();
+    // Whether the colour is within a pixel of where x and the value are drawn.
+    const auto near = [&](double x, double value, QColor colour) {
+      const QPoint at = rig.graph().toWidget({Coordinate(x), Coordinate(value)}).toPoint();
+      for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx)
+          if (image.pixelColor(at + QPoint(dx, dy)) == colour) return true;
+      return false;
+    };
+    const auto& table = rig.module.Table;
+    QVERIFY(near(table.x[12], table.F[12], Qt::red) && near(table.x[12], table.S[12], Qt::yellow));
+    QVERIFY(near(0.001, 1, Qt::white));                                 // the frame
+    QVERIFY(near(500, 29, Qt::yellow) && !near(1300, 29, Qt::yellow));  // S, then under the mask
+  }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
