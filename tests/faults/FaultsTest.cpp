@@ -1,0 +1,162 @@
+// Faults met while creating or loading a table. Each must fail (in the editor with the input
+// error, with the editor left open) and leave the working folder as it was: an earlier material
+// file byte for byte and no temporary file beside it. Every fault runs through the compound and
+// the mixture creation and through the compound editor's "OK"; those that break an element file
+// after it was listed also run through the main window's load.
+#include <sys/resource.h>
+
+#include <QLabel>
+#include <QtTest>
+#include <csignal>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <random>
+
+#include "EditorRig.h"
+#include "Form4.h"
+#include "MainWindowRig.h"
+#include "MaterialFile.h"
+
+namespace fs = std::filesystem;
+
+// Replaces a path below the working folder by a file of these bytes, or removes it.
+static auto Put(const std::string& path, std::optional<std::string> bytes = {}) {
+  return [=](const Workspace& ws) {
+    fs::remove_all(ws.root() / path);
+    fs::create_directories((ws.root() / path).parent_path());
+    if (bytes) std::ofstream(ws.root() / path, std::ios::binary) << *bytes;
+  };
+}
+
+// One way for creating XFSM-data/<name>.xfs of iron oxide from Fe.xfs and O.xfs to fail, set
+// up after the element files were listed and the entries made.
+struct Fault {
+  const char* what;
+  std::string name;
+  std::function<void(const Workspace&)> setUp = [](const Workspace&) {};
+  rlim_t sizeLimit = RLIM_INFINITY;  // files may grow to this many bytes while it acts
+};
+
+static std::vector<Fault> Faults() {
+  std::string lines44;
+  for (int k = 0; k < 44; ++k) lines44 += "  .500E-02  .10000E+01  .10000E+01\r\n";
+  std::string garbage(2048, '\0');  // NUL bytes, and far too few line ends for a table
+  std::generate(garbage.begin(), garbage.end(), std::mt19937(20240611));
+  return {
+      {"target name is a folder", "scale", Put("XFSM-data/scale.xfs/notes.txt", "kept")},
+      {"name with a path separator", "../rust"},
+      {"name with a NUL", std::string("ru\0st", 5)},
+      {"XFSM-data is a file", "rust", Put("XFSM-data", "not a folder")},
+      {"XFSM-data missing", "rust", Put("XFSM-data")},
+      {"O.xfs deleted after listing", "rust", Put("XFS-data/O.xfs")},
+      {"O.xfs of 44 lines", "rust", Put("XFS-data/O.xfs", lines44)},
+      {"O.xfs of 0 bytes", "rust", Put("XFS-data/O.xfs", "")},
+      {"O.xfs of binary garbage", "rust", Put("XFS-data/O.xfs", garbage)},
+      {"write breaking off part way", "rust", [](const Workspace&) {}, 1000},
+  };
+}
+
+// Every entry below a folder with the bytes of each file; folders are marked as such.
+static std::map<fs::path, std::string> Snapshot(const fs::path& root) {
+  std::map<fs::path, std::string> entries;
+  for (const auto& entry : fs::recursive_directory_iterator(root)) {
+    std::ifstream file(entry.path(), std::ios::binary);
+    entries[entry] =
+        entry.is_directory() ? "(folder)" : std::string(std::istreambuf_iterator(file), {});
+  }
+  return entries;
+}
+
+// Sets the fault up beside an earlier XFSM-data/rust.xfs and runs `act` under its file-size
+// limit (EFBIG rather than SIGXFSZ; unlike a read-only folder this holds for root too). True
+// when the working folder is then as before `act`.
+static bool LeavesFolderAsItWas(const Workspace& ws, const Fault& fault, auto act) {
+  Put("XFSM-data/rust.xfs", "rust made earlier\r\n")(ws);
+  fault.setUp(ws);
+  const auto before = Snapshot(ws.root());
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit saved{}, limited{fault.sizeLimit, RLIM_INFINITY};
+  prlimit(0, RLIMIT_FSIZE, &limited, &saved);
+  act();
+  setrlimit(RLIMIT_FSIZE, &saved);
+  return Snapshot(ws.root()) == before;
+}
+
+// Iron oxide from Fe.xfs and O.xfs: 70 and 30 atoms in a compound, per cent in a mixture.
+static bool CreateRust(const Workspace& ws, auto create, const std::string& name) {
+  Module1 module;
+  module.Editor.ElementCount = 2;
+  module.Editor.ElementFiles = {"", "Fe.xfs", "O.xfs"};
+  module.Editor.ElementWeights = {0, 70, 30};
+  module.Editor.AtomicWeights = {0, 55.845, 15.999};
+  return create(ws.root(), name, module.Editor, module.tableState()).ok();
+}
+
+// Enters iron oxide in the compound editor under the fault's name (two atoms of Fe and three
+// of O) and presses "OK" with the fault set up; true when the working folder is as it was.
+static bool OkLeavesFolderAsItWas(EditorRig<Form4>& rig, const Fault& fault) {
+  rig.click("Text1", {QString::fromStdString(fault.name)});
+  rig.click("Text2", {"2"});
+  rig.choose("Fe.xfs");
+  rig.click("Label8", {"2"});
+  rig.choose("O.xfs");
+  rig.click("Text4", {"3"});
+  return LeavesFolderAsItWas(rig.workspace, fault, [&] { rig.click("Command1"); });
+}
+
+// What the main window shows: the read-out, the table's name and the table list.
+static QStringList Shown(const MainWindowRig& rig) {
+  QStringList shown = rig.readOut() << rig.get<QLabel>("Label4").text();
+  for (int row = 0; row < rig.list().count(); ++row) shown << rig.list().item(row)->text();
+  return shown;
+}
+
+class FaultsTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void creation() {
+    for (const auto create : {xscatter::CreateCompoundFile, xscatter::CreateMixtureFile}) {
+      QVERIFY(CreateRust(Workspace(), create, "rust"));  // without a fault the entries are sound
+      for (const Fault& fault : Faults()) {
+        Workspace ws;
+        bool created = true;
+        const auto act = [&] { created = CreateRust(ws, create, fault.name); };
+        QVERIFY2(LeavesFolderAsItWas(ws, fault, act) && !created, fault.what);
+      }
+    }
+  }
+
+  void compoundEditorOk() {
+    EditorRig<Form4> sound;  // without a fault the entries are saved, replacing the earlier file
+    QVERIFY(!OkLeavesFolderAsItWas(sound, {"no fault", "rust"}));
+    QCOMPARE(sound.lastMessage().text, kSaved);
+    for (const Fault& fault : Faults()) {
+      EditorRig<Form4> rig;
+      QVERIFY2(OkLeavesFolderAsItWas(rig, fault), fault.what);
+      QVERIFY2(rig.returns.isEmpty() && rig.lastMessage().text == kInputError, fault.what);
+    }
+  }
+
+  // A table file broken after being listed is reported and leaves the loaded table shown.
+  void mainWindowLoad() {
+    for (const Fault& fault : Faults()) {
+      if (!std::string_view(fault.what).starts_with("O.xfs")) continue;
+      MainWindowRig rig;
+      rig.load("File1", "Cu.xfs");
+      rig.list().setCurrentRow(11);
+      const QStringList shown = Shown(rig);
+      const Module1 before = rig.module;
+      const bool kept =
+          LeavesFolderAsItWas(rig.workspace, fault, [&] { rig.load("File1", "O.xfs"); });
+      const auto& messages = rig.dialogs.messages();
+      QVERIFY2(kept && messages.size() == 1 && messages[0].text.contains("O.xfs"), fault.what);
+      QVERIFY2(Shown(rig) == shown && rig.module.Lines == before.Lines &&
+                   !std::memcmp(&rig.module.Table, &before.Table, sizeof before.Table),
+               fault.what);
+    }
+  }
+};
+
+QTEST_MAIN(FaultsTest)
+#include "FaultsTest.moc"
