@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QRegularExpression>
 #include <QTest>
 #include <filesystem>
@@ -389,9 +388,9 @@ Session::Problems Session::selectTableRow() {
   return {};
 }
 
-// A point of the drawing area in world coordinates: inside the plotting window, exactly on its
+// A point of the drawing area in world coordinates: inside the plotting window, on its
 // border, or in the margin around it.
-Session::GraphPoint Session::randomGraphPoint() {
+QPointF Session::randomGraphPoint() {
   const float edge = ScatteringGraph::kPlotEdge;
   const QRectF canvasWorld = ScatteringGraph::World().normalized();
   std::uniform_real_distribution<float> across(0.05f, edge - 0.05f);
@@ -407,27 +406,19 @@ Session::GraphPoint Session::randomGraphPoint() {
                               : std::uniform_real_distribution<double>(edge + 0.01, high - 0.05);
     moved = margin(random_);
   }
-  return {world, where == 2};
+  return world;
 }
 
-// Moves by whole pixels through the window system, as a mouse does; a border point is reached
-// by an event at its exact position, since no pixel lies there.
+// A mouse moves by whole pixels, so a point on the border becomes the pixel nearest to it,
+// which lies just inside or just outside.
 Session::Problems Session::movePointer() {
   WorldCanvas& canvas = graph();
-  const auto [world, onBorder] = randomGraphPoint();
-  const QPointF exact = canvas.toWidget(world);
-  const QPointF at = onBorder ? exact : QPointF(exact.toPoint());
+  const QPoint at = canvas.toWidget(randomGraphPoint()).toPoint();
   const QPointF reported = canvas.toWorld(at);
   note(QString("  pointer at (%1, %2)").arg(float(reported.x())).arg(float(reported.y())));
   const QStringList before = readOut();
   const bool markersBefore = anyMarkerShown();
-  if (onBorder) {
-    QMouseEvent move(QEvent::MouseMove, at, canvas.mapToGlobal(at), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(&canvas, &move);
-  } else {
-    QTest::mouseMove(&canvas, at.toPoint());
-  }
+  QTest::mouseMove(&canvas, at);
   return pointerProblems(float(reported.x()), float(reported.y()), before, markersBefore);
 }
 

@@ -84,11 +84,7 @@ class Session {
   Problems clearReadOut(bool byButton);
   Problems typeMomentum();
   Problems selectTableRow();
-  struct GraphPoint {
-    QPointF world;
-    bool onBorder;
-  };
-  GraphPoint randomGraphPoint();
+  QPointF randomGraphPoint();
   Problems movePointer();
   Problems pointerProblems(float X, float Y, const QStringList& before, bool markersBefore);
 
