@@ -241,7 +241,7 @@ void Form1::Picture1_MouseMove(Qt::MouseButtons /*button*/, Qt::KeyboardModifier
                                float X, float Y) {
   if (module_.TableLoaded == 0) return;
   constexpr float kEdge = ScatteringGraph::kPlotEdge;
-  const bool inside = X >= 0 && X <= kEdge && Y > 0 && Y < kEdge;
+  const bool inside = X > 0 && X < kEdge && Y > 0 && Y < kEdge;
   const auto row =
       inside ? xscatter::FindRowAbove(shownTable_, xscatter::MomentumFromGraph(X)) : std::nullopt;
   if (!row) {
