@@ -7,6 +7,7 @@
 
 #include <QLabel>
 #include <QtTest>
+#include <algorithm>
 #include <csignal>
 #include <cstring>
 #include <fstream>
