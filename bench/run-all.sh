@@ -12,9 +12,11 @@ build=$(readlink -f "${1:?usage: bench/run-all.sh BUILD_FOLDER}")
 results="$build/bench/results"
 mkdir -p "$results"
 
+# Repetitions of all cases run in random order, so that the machine's drift falls on a case and
+# its anchor alike.
 echo "== Benchmarks (offscreen), ${REPETITIONS:-15} repetitions, medians"
 "$build/bench/xscatter_bench" \
-  --benchmark_repetitions="${REPETITIONS:-15}" \
+  --benchmark_repetitions="${REPETITIONS:-15}" --benchmark_enable_random_interleaving=true \
   --benchmark_report_aggregates_only=true \
   --benchmark_out="$results/benchmarks.json" --benchmark_out_format=json
 
