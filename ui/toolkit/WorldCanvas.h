@@ -94,6 +94,8 @@ class WorldCanvas : public QFrame {
   friend class WorldPainter;
   friend class MarkerLine;
 
+  void showPicture(QPainter& painter, const QRegion& exposed) const;
+
   QImage picture_;
   QColor background_;
   QTransform toInside_;    // world to pixels of the drawable inside
