@@ -8,6 +8,7 @@
 #include "FileListBox.h"
 #include "Form1.h"
 #include "Look.h"
+#include "PlainFrameStyle.h"
 #include "WorldCanvas.h"
 #include "XScatterIcon.h"
 
@@ -64,8 +65,9 @@ constexpr Qt::Alignment kCentred = Qt::AlignHCenter | Qt::AlignVCenter;
 constexpr int kOverlayIndent = 46;
 constexpr int kLegendOverlayIndent = 56;
 
-void ReadOutBox(QLineEdit& box, const char* name, QRect geometry) {
+void ReadOutBox(QLineEdit& box, const char* name, QRect geometry, QStyle& style) {
   look::Place(box, name, geometry);
+  box.setStyle(&style);
   box.setFont(look::SerifFont(kReadOutPoints));
   box.setToolTip(QStringLiteral(" Input μ/ρ "));
   look::SetColour(box, QPalette::Base, look::kReadOutColour);
@@ -153,12 +155,14 @@ void Form1::createReadOut() {
   ReadOutCaption(this, "Label11", "Momentum transfer", 618);
   ReadOutCaption(this, "Label3", "Form Factor", 650);
   ReadOutCaption(this, "Label10", "Incoherent Scattering Function", 682);
+  // Every cursor movement over the graph repaints the three boxes.
+  auto* style = new PlainFrameStyle(this);
   Text1 = new ClickableTextBox(this);
-  ReadOutBox(*Text1, "Text1", {552, 616, 121, 35});
+  ReadOutBox(*Text1, "Text1", {552, 616, 121, 35}, *style);
   Text2 = new QLineEdit(this);
-  ReadOutBox(*Text2, "Text2", {552, 648, 153, 35});
+  ReadOutBox(*Text2, "Text2", {552, 648, 153, 35}, *style);
   Text3 = new QLineEdit(this);
-  ReadOutBox(*Text3, "Text3", {552, 680, 153, 35});
+  ReadOutBox(*Text3, "Text3", {552, 680, 153, 35}, *style);
   // They show results only.
   Text2->setReadOnly(true);
   Text3->setReadOnly(true);
