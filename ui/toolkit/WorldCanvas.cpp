@@ -119,9 +119,11 @@ WorldCanvas::WorldCanvas(QSize inside, QRectF world, QColor background, QWidget*
   const double sy = inside.height() / world.height();
   toInside_ = QTransform(sx, 0, 0, sy, -world.left() * sx, -world.top() * sy);
   fromInside_ = toInside_.inverted();
+}
 
+void WorldCanvas::createPicture() {
   const qreal ratio = devicePixelRatioF();
-  picture_ = QImage(inside * ratio, QImage::Format_RGB32);
+  picture_ = QImage(contentsRect().size() * ratio, QImage::Format_RGB32);
   picture_.setDevicePixelRatio(ratio);
   // Point sizes in the picture come out as large as in the rest of the window.
   picture_.setDotsPerMeterX(qRound(logicalDpiX() / kMetresPerInch));
@@ -130,6 +132,7 @@ WorldCanvas::WorldCanvas(QSize inside, QRectF world, QColor background, QWidget*
 }
 
 void WorldCanvas::draw(const std::function<void(WorldPainter&)>& drawing) {
+  if (picture_.isNull()) createPicture();
   {
     WorldPainter painter(*this);
     drawing(painter);
@@ -152,6 +155,10 @@ QPointF WorldCanvas::toWorld(QPointF widgetPoint) const {
 }
 
 void WorldCanvas::showPicture(QPainter& painter, const QRegion& exposed) const {
+  if (picture_.isNull()) {
+    painter.fillRect(contentsRect(), background_);
+    return;
+  }
   // Each exposed rectangle is copied on its own under a clip of just that rectangle, so that the
   // raster engine can blit it as a plain copy instead of filling it span by span.
   const qreal ratio = picture_.devicePixelRatio();

@@ -94,6 +94,9 @@ class WorldCanvas : public QFrame {
   friend class WorldPainter;
   friend class MarkerLine;
 
+  // The picture takes memory only from the first drawing session on; until then the canvas
+  // shows its background.
+  void createPicture();
   void showPicture(QPainter& painter, const QRegion& exposed) const;
 
   QImage picture_;
