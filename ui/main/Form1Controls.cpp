@@ -9,6 +9,7 @@
 #include "Form1.h"
 #include "Look.h"
 #include "PlainFrameStyle.h"
+#include "StaticTextDelegate.h"
 #include "WorldCanvas.h"
 #include "XScatterIcon.h"
 
@@ -117,6 +118,8 @@ void Form1::createTableList() {
   // list lays out each row's text again on every load and on every selection the graph cursor
   // makes, which is most of what a pointer movement costs.
   List1->setUniformItemSizes(true);
+  // The rows change only on a load but repaint on every cursor movement over the graph.
+  List1->setItemDelegate(new StaticTextDelegate(List1));
   look::SetColour(*List1, QPalette::Base, qRgb(255, 255, 255));
   look::SetColour(*List1, QPalette::Text, qRgb(0, 0, 0));
 
