@@ -154,31 +154,30 @@ QPointF WorldCanvas::toWorld(QPointF widgetPoint) const {
   return fromInside_.map(widgetPoint - contentsRect().topLeft());
 }
 
-void WorldCanvas::showPicture(QPainter& painter, const QRegion& exposed) const {
+void WorldCanvas::showPicture(QPainter& painter, const QRect& target) const {
   if (picture_.isNull()) {
-    painter.fillRect(contentsRect(), background_);
+    painter.fillRect(target, background_);
     return;
   }
-  // Each exposed rectangle is copied on its own under a clip of just that rectangle, so that the
-  // raster engine can blit it as a plain copy instead of filling it span by span.
   const qreal ratio = picture_.devicePixelRatio();
-  const QPoint origin = contentsRect().topLeft();
-  const QRegion visible = exposed & contentsRect();
-  for (const QRect& target : visible) {
-    const QRectF inside(target.translated(-origin));
-    const QRectF source(inside.topLeft() * ratio, inside.size() * ratio);
-    painter.setClipRect(target);
-    painter.drawImage(target, picture_, source);
-  }
-  painter.setClipping(false);
+  const QRectF inside(target.translated(-contentsRect().topLeft()));
+  painter.drawImage(target, picture_, QRectF(inside.topLeft() * ratio, inside.size() * ratio));
 }
 
 void WorldCanvas::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
-  showPicture(painter, event->region());
-  for (const MarkerLine* marker : markers_) {
-    if (marker->shown_) painter.fillRect(marker->area() & event->rect(), marker->colour_);
+  // Each exposed rectangle is painted on its own under a clip of just that rectangle, so that the
+  // raster engine can blit the picture and fill the markers as plain copies and fills instead of
+  // going span by span through a clip of several rectangles.
+  const QRegion visible = event->region() & contentsRect();
+  for (const QRect& target : visible) {
+    painter.setClipRect(target);
+    showPicture(painter, target);
+    for (const MarkerLine* marker : markers_) {
+      if (marker->shown_) painter.fillRect(marker->area() & target, marker->colour_);
+    }
   }
+  painter.setClipping(false);
   if (!contentsRect().contains(event->rect())) drawFrame(&painter);
 }
 

@@ -97,7 +97,7 @@ class WorldCanvas : public QFrame {
   // The picture takes memory only from the first drawing session on; until then the canvas
   // shows its background.
   void createPicture();
-  void showPicture(QPainter& painter, const QRegion& exposed) const;
+  void showPicture(QPainter& painter, const QRect& target) const;
 
   QImage picture_;
   QColor background_;
