@@ -38,7 +38,7 @@ ClickableTextBox* MaterialEditor::textBox(const QString& name, QRect where, cons
 }
 
 FileListBox* MaterialEditor::elementList(QRect where) {
-  auto* list = new FileListBox("*.xfs", this);
+  auto* list = new FileListBox(".xfs", this);
   list->setObjectName("File1");
   list->setGeometry(where);
   list->setFolder(toQString(module_.WorkingFolder / xscatter::kElementFolder));

@@ -91,9 +91,9 @@ void Form1::createSelection() {
            {{"Label1", "Elements", {24, 32, 105, 29}, kCentred},
             {"Label5", "Compound / Mixture", {144, 32, 185, 29}, kCentred}},
            kHeadingPoints);
-  const QString pattern = QStringLiteral("*.xfs");
-  File1 = new FileListBox(pattern, this);
-  File2 = new FileListBox(pattern, this);
+  const QString suffix = QStringLiteral(".xfs");
+  File1 = new FileListBox(suffix, this);
+  File2 = new FileListBox(suffix, this);
   look::Place(*File1, "File1", {24, 64, 105, 531});
   look::Place(*File2, "File2", {144, 64, 185, 531});
   File1->setFont(look::FixedPitchFont(kFileListPoints));

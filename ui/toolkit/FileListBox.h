@@ -3,12 +3,12 @@
 #include <QListWidget>
 #include <QString>
 
-// The files of one folder that match a name pattern, listed in name order ignoring case, from
-// which the user picks one by mouse or keyboard.
+// The files of one folder whose names end in a suffix, ignoring case, listed in name order
+// ignoring case, from which the user picks one by mouse or keyboard.
 class FileListBox : public QListWidget {
   Q_OBJECT
-public:
-  explicit FileListBox(QString pattern, QWidget* parent = nullptr);
+ public:
+  explicit FileListBox(QString suffix, QWidget* parent = nullptr);
 
   // Lists the folder at once; a folder that does not exist lists nothing.
   void setFolder(const QString& folder);
@@ -21,14 +21,14 @@ public:
   // The highlighted file's name without folder; empty when none is highlighted.
   QString selectedFileName() const;
 
-signals:
+ signals:
   // The user picked an entry, by a click or by moving the highlight with the keyboard.
   void fileChosen(const QString& fileName);
 
-private:
+ private:
   void reportChoice();
 
-  QString pattern_;
+  QString suffix_;
   QString folder_;
   bool refreshing_ = false;
 };
