@@ -12,7 +12,6 @@ class FileListBox : public QListWidget {
 
   // Lists the folder at once; a folder that does not exist lists nothing.
   void setFolder(const QString& folder);
-  const QString& folder() const { return folder_; }
 
   // Reads the folder again. The highlight goes, so that a later click on any entry counts as
   // a new choice.
