@@ -70,6 +70,33 @@ class EditorsTest : public QObject {
     }
   }
 
+  // Every question carries its own prompt and offers the box's current text as the answer.
+  void questionsAskWithTheirPromptAndTheBoxText() {
+    const QString name = "新規ファイル名を入力して下さい（拡張子なしで）",
+                  count = "化合物を構成する元素の種類数";
+    const auto asked = [](const ScriptedDialogs& dialogs) {
+      QStringList questions;
+      for (const auto& question : dialogs.questions())
+        questions << question.prompt + "|" + question.defaultAnswer;
+      return questions;
+    };
+    EditorRig<Form4> compound;
+    for (const char* control : {"Text1", "Text2"}) compound.click(control, {"1"});
+    compound.choose("H.xfs");
+    compound.click("Label8", {"2"});
+    compound.click("Text8", {"3"});
+    QCOMPARE(asked(compound.dialogs),
+             QStringList(
+                 {name + "|", count + "|", "原子数を入力して下さい|", "原子数を入力して下さい|2"}));
+    EditorRig<Form6> mixture;
+    for (const char* control : {"Label1", "Text2"}) mixture.click(control, {"1"});
+    mixture.choose("Cu.xfs");
+    mixture.click("Label8", {"63.546", "70"});
+    QCOMPARE(asked(mixture.dialogs),
+             QStringList({name + "|", count + "|", "原子量(atomic weight)を入力して下さい|",
+                          "相対重量(%)を入力して下さい|"}));
+  }
+
   void compoundWaterIsWrittenAndWrittenAgainOnReopening() {
     EditorRig<Form4> rig;
     rig.click("Text1", {"water"});
