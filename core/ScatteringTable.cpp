@@ -1,17 +1,14 @@
 #include "ScatteringTable.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <system_error>
+#include <vector>
+
+#include "AtomicFile.h"
 
 namespace xscatter {
 namespace {
@@ -153,73 +150,16 @@ Status FailedFile(const std::filesystem::path& path, const std::string& reason) 
 }
 
 // The written lines of rows 1 to 45, each with its CR LF; no value if a row does not fit.
-std::optional<std::array<std::string, kTableSlots>> FormatTable(const ScatteringTable& table) {
-  std::array<std::string, kTableSlots> lines;
+std::optional<std::vector<std::string>> FormatTable(const ScatteringTable& table) {
+  std::vector<std::string> lines;
+  lines.reserve(kTableRows);
   for (int row = 1; row <= kTableRows; ++row) {
     const auto line = FormatTableLine(table.x[row], table.F[row], table.S[row]);
     if (!line) return std::nullopt;
-    lines[row] = *line + "\r\n";
+    lines.push_back(*line + "\r\n");
   }
   return lines;
 }
-
-// A uniquely named file beside the target that becomes the target only when committed;
-// otherwise it is closed and removed when it goes out of scope.
-class TemporaryFile {
- public:
-  explicit TemporaryFile(const std::filesystem::path& target) {
-    const std::filesystem::path folder =
-        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-    // Appended piece by piece: "." + string trips a false -Wrestrict of GCC 12 at -O3.
-    std::string hidden = ".";
-    hidden += target.filename().string();
-    hidden += ".XXXXXX";
-    name_ = (folder / hidden).string();
-    fd_ = mkstemp(name_.data());
-    pending_ = fd_ >= 0;
-  }
-  ~TemporaryFile() {
-    if (fd_ >= 0) ::close(fd_);
-    if (pending_) ::unlink(name_.c_str());
-  }
-  TemporaryFile(const TemporaryFile&) = delete;
-  TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-  bool created() const { return pending_; }
-
-  bool Write(std::string_view text) {
-    while (!text.empty()) {
-      const ssize_t written = ::write(fd_, text.data(), text.size());
-      if (written < 0 && errno == EINTR) continue;
-      if (written <= 0) return false;
-      text.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-  }
-
-  // A replaced file keeps its permissions; a new one is readable by everyone like any
-  // ordinary file, not only by its owner as mkstemp leaves it.
-  bool TakeModeOf(const std::filesystem::path& target) {
-    struct stat existing {};
-    const mode_t mode = ::stat(target.c_str(), &existing) == 0 ? existing.st_mode & 07777 : 0644;
-    return ::fchmod(fd_, mode) == 0;
-  }
-
-  // The contents reach the disk before the rename, so the target is never a partial file.
-  bool Commit(const std::filesystem::path& target) {
-    const bool synced = ::fsync(fd_) == 0;
-    const bool closed = ::close(fd_) == 0;
-    fd_ = -1;
-    if (!synced || !closed || ::rename(name_.c_str(), target.c_str()) != 0) return false;
-    pending_ = false;
-    return true;
-  }
-
- private:
-  std::string name_;
-  int fd_ = -1;
-  bool pending_ = false;
-};
 
 }  // namespace
 
@@ -277,14 +217,9 @@ Status WriteTableFile(const std::filesystem::path& path, const ScatteringTable& 
                       const LineGate& beforeLine) {
   const auto lines = FormatTable(table);
   if (!lines) return FailedFile(path, "a value does not fit its columns");
-  TemporaryFile file(path);
-  if (!file.created()) return FailedFile(path, std::strerror(errno));
-  for (int row = 1; row <= kTableRows; ++row) {
-    if (beforeLine && !beforeLine(row)) return FailedFile(path, "writing stopped");
-    if (!file.Write((*lines)[row])) return FailedFile(path, std::strerror(errno));
-  }
-  if (!file.TakeModeOf(path) || !file.Commit(path)) return FailedFile(path, std::strerror(errno));
-  return Status::Ok();
+  PieceGate gate;
+  if (beforeLine) gate = [&beforeLine](std::size_t piece) { return beforeLine(int(piece) + 1); };
+  return WriteFileAtomically(path, *lines, gate);
 }
 
 std::string DisplayName(std::string_view fileName) {
