@@ -3,13 +3,18 @@
 #include "Form1.h"
 #include "Module1.h"
 #include "QtDialogs.h"
+#include "WorkingFolder.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   // The name titles every message box and input dialog; a display name would also be appended
   // to every window caption, so none is set.
   QApplication::setApplicationName("XScatter");
+  // Lets the desktop match the windows to the menu entry and its icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral(XSCATTER_DESKTOP_ID));
   Module1 module;
+  module.WorkingFolder =
+      xscatter::EnterWorkingFolder(QCoreApplication::applicationDirPath().toStdString());
   QtDialogs dialogs;
   Form1 form(module, dialogs);
   form.show();

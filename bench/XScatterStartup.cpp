@@ -6,11 +6,14 @@
 #include "Form1.h"
 #include "Module1.h"
 #include "QtDialogs.h"
+#include "WorkingFolder.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("XScatter");
   Module1 module;
+  module.WorkingFolder =
+      xscatter::EnterWorkingFolder(QCoreApplication::applicationDirPath().toStdString());
   QtDialogs dialogs;
   Form1 form(module, dialogs);
   return RunUntilFirstPaint(form);

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs a build into a temporary tree (DESTDIR) and starts the installed program from an
+# empty folder, with a temporary XDG_DATA_HOME, on the offscreen platform. It must still be
+# running when stopped, leave the start folder empty and have made the per-user folder with the
+# material folder and a link to the installed tables; then InstalledProgramTest, started the
+# same way, builds the main window there and checks its element list.
+#   install-check.sh BUILD_DIR INSTALLED_PROGRAM_TEST
+set -euo pipefail
+build=$1 checker=$2
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+fail() { echo "install check: $*" >&2; exit 1; }
+
+DESTDIR=$tmp/root cmake --install "$build" --prefix /usr >"$tmp/install.log" ||
+  { cat "$tmp/install.log"; fail "cmake --install failed"; }
+tables=$tmp/root/usr/share/xscatter/XFS-data
+mkdir "$tmp/start" "$tmp/home"
+cd "$tmp/start"
+export XDG_DATA_HOME=$tmp/home QT_QPA_PLATFORM=offscreen
+status=0
+timeout 4 "$tmp/root/usr/bin/xscatter" || status=$?
+((status == 124)) || fail "the installed program ended by itself with status $status"
+
+user=$XDG_DATA_HOME/xscatter
+[[ -d $user/XFSM-data ]] || fail "no $user/XFSM-data"
+[[ -L $user/XFS-data && $(readlink "$user/XFS-data") == "$tables" ]] ||
+  fail "$user/XFS-data is not a link to $tables"
+[[ -z $(ls -A "$tmp/start") ]] || fail "files were written into the start folder"
+cmp -s "$tables/Cu.xfs" "$(dirname "$0")/../../data/XFS-data/Cu.xfs" ||
+  fail "the installed Cu.xfs differs from the shipped one"
+
+XSCATTER_INSTALLED_BIN=$tmp/root/usr/bin "$checker" listsTheInstalledTablesFromTheUsersFolder
