@@ -1,28 +1,13 @@
 #include "Arguments.h"
 
-#include <array>
-#include <charconv>
-#include <cmath>
-
 #include "MaterialFile.h"
+#include "Numbers.h"
 
 namespace xscatter::cli {
 namespace {
 
 constexpr std::size_t kMostCompoundElements = 5;
 constexpr std::size_t kMostMixtureElements = kElementSlots;
-// A sanity bound: a grid this long is a typing error rather than a measurement.
-constexpr double kMostGridPoints = 1e9;
-
-std::string Quoted(std::string_view text) {
-  std::string quoted(1, '"');
-  (quoted += text) += '"';
-  return quoted;
-}
-
-Status NotANumber(std::string_view text) {
-  return Status::Failed(Quoted(text) + " is not a number");
-}
 
 std::optional<Command> CommandNamed(std::string_view word) {
   if (word == "show") return Command::Show;
@@ -38,80 +23,6 @@ std::optional<Format> FormatNamed(std::string_view word) {
   if (word == "tsv") return Format::Tsv;
   if (word == "json") return Format::Json;
   return std::nullopt;
-}
-
-std::vector<std::string_view> SplitAtColons(std::string_view text) {
-  std::vector<std::string_view> parts;
-  for (std::size_t colon; (colon = text.find(':')) != std::string_view::npos;) {
-    parts.push_back(text.substr(0, colon));
-    text.remove_prefix(colon + 1);
-  }
-  parts.push_back(text);
-  return parts;
-}
-
-// Reads each part as a number into the given places, in order.
-Status ReadNumbers(std::span<const std::string_view> parts, std::span<double* const> into) {
-  for (std::size_t i = 0; i < parts.size(); ++i) {
-    const auto value = StrictNumber(parts[i]);
-    if (!value) return NotANumber(parts[i]);
-    *into[i] = *value;
-  }
-  return Status::Ok();
-}
-
-Status ReadLinearGrid(std::string_view text, Grid& grid) {
-  const auto parts = SplitAtColons(text);
-  if (parts.size() != 3) return Status::Failed(Quoted(text) + " is not START:STOP:STEP");
-  if (Status status = ReadNumbers(parts, std::array{&grid.start, &grid.stop, &grid.step});
-      !status.ok()) {
-    return status;
-  }
-  if (!(grid.step > 0) || grid.stop < grid.start) {
-    return Status::Failed("grid " + Quoted(text) + " needs STEP > 0 and STOP >= START");
-  }
-  // The tolerance keeps STOP when rounding puts it a hair beyond the last step.
-  const double steps = std::floor((grid.stop - grid.start) / grid.step + 1e-9);
-  if (steps + 1 > kMostGridPoints) return Status::Failed("grid " + Quoted(text) + " is too long");
-  grid.count = static_cast<std::size_t>(steps) + 1;
-  return Status::Ok();
-}
-
-Status ReadLogGrid(std::string_view text, Grid& grid) {
-  const auto parts = SplitAtColons(text);
-  if (parts.size() != 3) return Status::Failed(Quoted(text) + " is not START:STOP:COUNT");
-  if (Status status = ReadNumbers(std::span(parts).first(2), std::array{&grid.start, &grid.stop});
-      !status.ok()) {
-    return status;
-  }
-  const std::string_view count = parts[2];
-  const auto [end, ec] = std::from_chars(count.data(), count.data() + count.size(), grid.count);
-  if (ec != std::errc() || end != count.data() + count.size()) {
-    return Status::Failed(Quoted(count) + " is not a whole count");
-  }
-  if (!(grid.start > 0) || !(grid.stop > grid.start) || grid.count < 2 ||
-      grid.count > kMostGridPoints) {
-    return Status::Failed("log grid " + Quoted(text) + " needs 0 < START < STOP and COUNT >= 2");
-  }
-  return Status::Ok();
-}
-
-Status ReadTerm(std::string_view text, bool compound, ElementTerm& term) {
-  const auto parts = SplitAtColons(text);
-  if (parts.size() != (compound ? 2u : 3u) || parts[0].empty()) {
-    return Status::Failed(Quoted(text) + " is not " +
-                          (compound ? "SYMBOL:ATOMS" : "SYMBOL:ATOMIC_WEIGHT:WEIGHT_PERCENT"));
-  }
-  term.symbol = parts[0];
-  const Status status =
-      compound
-          ? ReadNumbers(std::span(parts).subspan(1), std::array{&term.amount})
-          : ReadNumbers(std::span(parts).subspan(1), std::array{&term.atomicWeight, &term.amount});
-  if (!status.ok()) return status;
-  if (!(term.amount > 0) || (!compound && !(term.atomicWeight > 0))) {
-    return Status::Failed("the numbers of " + Quoted(text) + " must be greater than 0");
-  }
-  return Status::Ok();
 }
 
 Status ReadMaterial(std::span<const std::string_view> operands, Invocation& invocation) {
@@ -161,7 +72,9 @@ Status ReadMomenta(std::span<const std::string_view> operands, const PendingOpti
   if (xs.empty()) return Status::Failed("at needs X values, - or a grid");
   for (std::string_view x : xs) {
     const auto value = StrictNumber(x);
-    if (!value) return x == "-" ? Status::Failed("- must be the only X") : NotANumber(x);
+    if (!value) {
+      return Status::Failed(x == "-" ? "- must be the only X" : Quoted(x) + " is not a number");
+    }
     invocation.momenta.push_back(*value);
   }
   return Status::Ok();
@@ -255,14 +168,6 @@ Status SortWords(std::span<const std::string_view> arguments, Invocation& invoca
 }
 
 }  // namespace
-
-std::optional<double> StrictNumber(std::string_view text) {
-  double value = 0;
-  const char* end = text.data() + text.size();
-  const auto [stop, ec] = std::from_chars(text.data(), end, value);
-  if (ec != std::errc() || stop != end || !std::isfinite(value)) return std::nullopt;
-  return value;
-}
 
 Status ParseArguments(std::span<const std::string_view> arguments, Invocation& invocation) {
   PendingOptions pending;

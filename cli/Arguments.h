@@ -51,10 +51,6 @@ struct Invocation {
   bool save = false;
 };
 
-// A whole number text as std::from_chars reads it ("0.1", "2.5e-1"); no blanks, no plus sign,
-// no infinity or NaN, nothing left over.
-std::optional<double> StrictNumber(std::string_view text);
-
 // Reads the command line without the program's name. On failure the reason is one line that
 // names the problem.
 Status ParseArguments(std::span<const std::string_view> arguments, Invocation& invocation);

@@ -5,9 +5,9 @@
 #include <memory>
 #include <string>
 
-#include "Arguments.h"
 #include "Help.h"
 #include "Interpolation.h"
+#include "Numbers.h"
 #include "Output.h"
 #include "Tables.h"
 

@@ -2,8 +2,8 @@
 
 #include <fstream>
 
-#include "Arguments.h"
 #include "Interpolation.h"
+#include "Numbers.h"
 #include "TableText.h"
 #include "Workspace.h"
 
