@@ -17,7 +17,8 @@ Commands:
                                   a mixture of 1 to 10 elements
 
 TABLE is an element symbol (Fe: XFS-data/Fe.xfs), a material name
-(water: XFSM-data/water.xfs) or the path of a .xfs file.
+(water: XFSM-data/water.xfs) or, when it holds a / or ends in .xfs, the path
+of a table file.
 
 Options:
   --data DIR       the folder that holds XFS-data and XFSM-data (default: .)
