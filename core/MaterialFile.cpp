@@ -3,19 +3,10 @@
 namespace xscatter {
 namespace {
 
-// A name stays a single file name inside its folder: not empty, no folder separator, no NUL.
-Status CheckFileName(std::string_view name) {
-  if (name.empty()) return Status::Failed("empty file name");
-  if (name.find_first_of(std::string_view("/\0", 2)) != std::string_view::npos) {
-    return Status::Failed("file name \"" + std::string(name) + "\" is not a plain name");
-  }
-  return Status::Ok();
-}
-
 Status ReadElementTable(const std::filesystem::path& workingFolder, int slot,
                         MaterialInputs& inputs, TableState state) {
   const std::string& name = inputs.ElementFiles[slot];
-  if (Status status = CheckFileName(name); !status.ok()) {
+  if (Status status = CheckPlainFileName(name); !status.ok()) {
     return Status::Failed("element " + std::to_string(slot) + ": " + status.error);
   }
   ScatteringTable element;
@@ -36,7 +27,7 @@ Status ReadElementTable(const std::filesystem::path& workingFolder, int slot,
 template <typename Combine>
 Status CreateMaterialFile(const std::filesystem::path& workingFolder, std::string_view name,
                           MaterialInputs& inputs, TableState state, Combine combine) {
-  if (Status status = CheckFileName(name); !status.ok()) return status;
+  if (Status status = CheckPlainFileName(name); !status.ok()) return status;
   if (Status status = ReadElementTables(workingFolder, inputs, state); !status.ok()) {
     return status;
   }
@@ -45,6 +36,14 @@ Status CreateMaterialFile(const std::filesystem::path& workingFolder, std::strin
 }
 
 }  // namespace
+
+Status CheckPlainFileName(std::string_view name) {
+  if (name.empty()) return Status::Failed("empty file name");
+  if (name.find_first_of(std::string_view("/\0", 2)) != std::string_view::npos) {
+    return Status::Failed("file name \"" + std::string(name) + "\" is not a plain name");
+  }
+  return Status::Ok();
+}
 
 std::filesystem::path MaterialPath(std::string_view name) {
   return std::filesystem::path(kMaterialFolder) /

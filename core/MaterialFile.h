@@ -30,6 +30,9 @@ struct TableState {
   TableLines& lines;
 };
 
+// A name stays a single file name inside its folder: not empty, no folder separator, no NUL.
+Status CheckPlainFileName(std::string_view name);
+
 // The material file a name stands for: XFSM-data/<name>.xfs, relative to the working folder.
 std::filesystem::path MaterialPath(std::string_view name);
 

@@ -1,0 +1,53 @@
+#include <QtTest>
+#include <cstdlib>
+#include <fstream>
+
+#include "EditorRig.h"
+#include "Form4.h"
+#include "Form6.h"
+
+namespace {
+
+std::string Contents(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// Enters each row (element file, then its dialog answers) and presses "OK"; then
+// xscatter-table --save writes the same material in the file's place: the bytes must agree.
+template <class Editor>
+void ExpectSameFile(const QString& name, const QList<QStringList>& rows,
+                    const std::string& arguments) {
+  EditorRig<Editor> rig;
+  rig.click("Text1", {name});
+  rig.click("Text2", {QString::number(rows.size())});
+  for (int k = 0; k < rows.size(); ++k) {
+    rig.choose(rows[k].first());
+    rig.click("Label" + QString::number(8 + k), rows[k].mid(1));
+  }
+  rig.click("Command1");
+  const std::filesystem::path file = rig.material(name.toStdString());
+  const std::string edited = Contents(file);
+  std::filesystem::remove(file);
+  const std::string command = XSCATTER_TABLE_PROGRAM " --data " + rig.workspace.root().string() +
+                              " " + arguments + " --save >/dev/null";
+  QCOMPARE(std::system(command.c_str()), 0);
+  QCOMPARE(Contents(file), edited);
+}
+
+}  // namespace
+
+class CliParityTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void compoundSaveWritesTheCompoundEditorsBytes() {
+    ExpectSameFile<Form4>("water", {{"H.xfs", "2"}, {"O.xfs", "1"}}, "compound water H:2 O:1");
+  }
+  void mixtureSaveWritesTheMixtureEditorsBytes() {
+    ExpectSameFile<Form6>("brass", {{"Cu.xfs", "63.546", "70"}, {"Zn.xfs", "65.38", "30"}},
+                          "mixture brass Cu:63.546:70 Zn:65.38:30");
+  }
+};
+
+QTEST_MAIN(CliParityTest)
+#include "CliParityTest.moc"
