@@ -6,6 +6,7 @@
 #include <QPainterPath>
 #include <QtMath>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -57,21 +58,27 @@ WorldPainter::WorldPainter(QPaintDevice& device, const WorldFrame& frame)
     : frame_(frame),
       toPicture_(frame.toPicture()),
       fromPicture_(toPicture_.inverted()),
-      painter_(&device) {
+      painter_(&device),
+      raster_(painter_.paintEngine()->type() == QPaintEngine::Raster) {
   painter_.setWorldTransform(toPicture_);
-  pen_.setCosmetic(true);
+  pen_.setCosmetic(raster_);
   setLineWidth(1);
 }
 
+// The background reaches a pixel beyond the picture, so that a page rounded up to whole points
+// (PDF) or pixels (some SVG readers) shows no bare edge.
 void WorldPainter::clear() {
   painter_.setWorldTransform(QTransform());
-  painter_.fillRect(QRectF(QPointF(), QSizeF(frame_.size)), frame_.background);
+  painter_.fillRect(QRectF(QPointF(), QSizeF(frame_.size + QSize(1, 1))), frame_.background);
   painter_.setWorldTransform(toPicture_);
 }
 
+// A raster picture gets a cosmetic pen, which counts device pixels, so a high-density picture
+// needs more of them. Vector output gets a pen in world units instead, because not every SVG
+// reader keeps a stroke from scaling with its transform.
 void WorldPainter::setLineWidth(int pixels) {
-  // A cosmetic pen counts device pixels, so a high-density picture needs more of them.
-  pen_.setWidthF(pixels * painter_.device()->devicePixelRatioF());
+  pen_.setWidthF(raster_ ? pixels * painter_.device()->devicePixelRatioF()
+                         : pixels / std::sqrt(std::abs(toPicture_.determinant())));
 }
 
 void WorldPainter::usePen(const QColor& colour) {
@@ -89,7 +96,7 @@ void WorldPainter::point(QPointF at, const QColor& colour) {
 // which keeps a curve one element.
 void WorldPainter::lines(std::span<const QLineF> segments, const QColor& colour) {
   usePen(colour);
-  if (painter_.paintEngine()->type() == QPaintEngine::Raster) {
+  if (raster_) {
     for (const QLineF& segment : segments) painter_.drawLine(segment);
     return;
   }

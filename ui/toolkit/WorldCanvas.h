@@ -73,6 +73,7 @@ class WorldPainter {
   const QTransform toPicture_;
   const QTransform fromPicture_;
   QPainter painter_;
+  const bool raster_;
   QPen pen_;
 };
 
