@@ -16,6 +16,7 @@
 #include "Interpolation.h"
 #include "MaterialFile.h"
 #include "Module1.h"
+#include "ResultsMenus.h"
 #include "WorldCanvas.h"
 
 namespace {
@@ -56,6 +57,7 @@ Form1::Form1(Module1& module, Dialogs& dialogs, QWidget* parent)
   createNotice();
   arrangeTabOrder();
   connectEvents();
+  connectResultsMenus();
   Form_Load();
 }
 
@@ -87,6 +89,12 @@ void Form1::connectEvents() {
   connect(Text1, &ClickableTextBox::clicked, this, &Form1::Text1_Click);
   connect(List1, &QListWidget::currentRowChanged, this, &Form1::List1_Click);
   connect(Picture1, &WorldCanvas::pointerMoved, this, &Form1::Picture1_MouseMove);
+}
+
+// The graph and the table go out through context menus of their own.
+void Form1::connectResultsMenus() {
+  results_ = std::make_unique<ResultsMenus>(
+      dialogs_, ResultsMenus::Window{module_, shownTable_, *Label4, graph_, *Picture1, *List1});
 }
 
 void Form1::Form_Load() {

@@ -18,6 +18,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class ResultsMenus;
 class WorldCanvas;
 struct Module1;
 
@@ -53,6 +54,7 @@ class Form1 : public QWidget {
   void createNotice();
   void arrangeTabOrder();
   void connectEvents();
+  void connectResultsMenus();
 
   void Form_Load();
   void File1_Click(const QString& fileName);
@@ -83,6 +85,7 @@ class Form1 : public QWidget {
   ScatteringGraph graph_;
   std::unique_ptr<Form3> reference_;
   std::unique_ptr<Form5> chooser_;
+  std::unique_ptr<ResultsMenus> results_;
 
   FileListBox* File1 = nullptr;
   FileListBox* File2 = nullptr;

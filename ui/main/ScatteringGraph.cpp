@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <optional>
 
 #include "Interpolation.h"
 #include "Look.h"
@@ -23,15 +24,21 @@ QPointF WorldPoint(double x, double y) {
   return QPointF(float(x), float(y));
 }
 
-// 1, 2, ... 10 times each decade from 0.001 on, in graph coordinates.
-std::array<double, kDecades * kStepsPerDecade> GridValues() {
-  std::array<double, kDecades * kStepsPerDecade> values{};
+constexpr int kGridValues = kDecades * kStepsPerDecade;
+
+// Across the plot at 1, 2, ... 10 times each decade from 0.001 on, first the horizontal lines,
+// then the vertical ones.
+std::array<QLineF, 2 * kGridValues> GridLines() {
+  std::array<QLineF, 2 * kGridValues> lines;
   for (int decade = 0; decade < kDecades; ++decade) {
     for (int step = 1; step <= kStepsPerDecade; ++step) {
-      values[decade * kStepsPerDecade + step - 1] = std::log(step) + decade * std::log(10.0);
+      const double g = std::log(step) + decade * std::log(10.0);
+      const int at = decade * kStepsPerDecade + step - 1;
+      lines[at] = QLineF(WorldPoint(0, g), WorldPoint(ScatteringGraph::kPlotEdge, g));
+      lines[kGridValues + at] = QLineF(WorldPoint(g, 0), WorldPoint(g, ScatteringGraph::kPlotEdge));
     }
   }
-  return values;
+  return lines;
 }
 
 struct DecadeLabel {
@@ -58,26 +65,23 @@ ScatteringGraph::ScatteringGraph()
       titleFont_(look::SerifFont(18)) {}
 
 void ScatteringGraph::draw(WorldCanvas& canvas, const xscatter::ScatteringTable& table) const {
-  canvas.draw([&](WorldPainter& painter) {
-    painter.clear();
-    painter.setLineWidth(1);
-    drawGrid(painter);
-    painter.setLineWidth(2);
-    drawCurve(painter, table, table.F, kFCurve);
-    drawCurve(painter, table, table.S, kSCurve);
-    drawMasksAndFrame(painter);
-    drawTexts(painter);
-  });
+  canvas.draw([&](WorldPainter& painter) { paint(painter, table); });
+}
+
+void ScatteringGraph::paint(WorldPainter& painter, const xscatter::ScatteringTable& table) const {
+  painter.clear();
+  painter.setLineWidth(1);
+  drawGrid(painter);
+  painter.setLineWidth(2);
+  drawCurve(painter, table, table.F, kFCurve);
+  drawCurve(painter, table, table.S, kSCurve);
+  drawMasksAndFrame(painter);
+  drawTexts(painter);
 }
 
 void ScatteringGraph::drawGrid(WorldPainter& painter) {
-  static const auto values = GridValues();
-  for (double g : values) {
-    painter.line(WorldPoint(0, g), WorldPoint(kPlotEdge, g), kGrid);
-  }
-  for (double g : values) {
-    painter.line(WorldPoint(g, 0), WorldPoint(g, kPlotEdge), kGrid);
-  }
+  static const auto lines = GridLines();
+  painter.lines(lines, kGrid);
 }
 
 // One polyline through rows 2 to 45 in row order. A row without a logarithm is left out and the
@@ -85,18 +89,22 @@ void ScatteringGraph::drawGrid(WorldPainter& painter) {
 void ScatteringGraph::drawCurve(WorldPainter& painter, const xscatter::ScatteringTable& table,
                                 const std::array<double, xscatter::kTableSlots>& values,
                                 const QColor& colour) {
-  bool started = false;
+  std::array<QLineF, xscatter::kTableRows> segments;
+  std::size_t count = 0;
+  std::optional<QPointF> last;
   for (int row = 2; row <= xscatter::kTableRows; ++row) {
     const auto u = xscatter::GraphCoordinate(table.x[row]);
     const auto v = xscatter::GraphCoordinate(values[row]);
     if (!u || !v) continue;
-    if (started) {
-      painter.lineTo(WorldPoint(*u, *v), colour);
+    const QPointF point = WorldPoint(*u, *v);
+    if (last) {
+      segments[count++] = QLineF(*last, point);
     } else {
-      painter.point(WorldPoint(*u, *v), colour);
-      started = true;
+      painter.point(point, colour);
     }
+    last = point;
   }
+  painter.lines(std::span(segments.data(), count), colour);
 }
 
 // The masks hide whatever lies below 0.001 or right of about 984.6 instead of clipping it.

@@ -24,6 +24,9 @@ class ScatteringGraph {
   // Replaces the whole picture; reads rows 2 to 45 only.
   void draw(WorldCanvas& canvas, const xscatter::ScatteringTable& table) const;
 
+  // The same graph onto any painter in the graph's world, the screen's picture or an export.
+  void paint(WorldPainter& painter, const xscatter::ScatteringTable& table) const;
+
  private:
   static void drawGrid(WorldPainter& painter);
   static void drawCurve(WorldPainter& painter, const xscatter::ScatteringTable& table,

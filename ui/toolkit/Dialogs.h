@@ -1,11 +1,14 @@
 #pragma once
 
+#include <QPoint>
 #include <QString>
+#include <QStringList>
+#include <optional>
 
-// The modal messages and one-line questions that windows put to the user, behind one interface
-// so that tests can script the answers.
+// The modal messages, one-line questions, context menus and file dialogs that windows put to
+// the user, behind one interface so that tests can script the answers.
 class Dialogs {
-public:
+ public:
   enum class Icon { None, Exclamation };
 
   virtual ~Dialogs() = default;
@@ -16,6 +19,15 @@ public:
   // A modal one-line question under the application's name; cancelling answers empty text.
   virtual QString ask(const QString& prompt, const QString& defaultAnswer) = 0;
 
-protected:
+  // A context menu at a point on the screen, its entries all enabled or all disabled. Returns
+  // the position of the entry chosen, none when the menu closes without a choice.
+  virtual std::optional<int> menu(const QStringList& entries, bool enabled, QPoint at) = 0;
+
+  // A file dialog for saving, whose filters look like "PNG image (*.png)". Returns the path
+  // chosen, empty text when cancelled.
+  virtual QString saveFileName(const QString& title, const QString& defaultPath,
+                               const QStringList& filters) = 0;
+
+ protected:
   static QString titleOrApplicationName(const QString& title);
 };

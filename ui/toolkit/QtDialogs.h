@@ -2,9 +2,13 @@
 
 #include "Dialogs.h"
 
-// The dialogs a user sees: QMessageBox and QInputDialog.
+// The dialogs a user sees: QMessageBox, QInputDialog, QMenu and Qt's own QFileDialog, which
+// works the same on every desktop.
 class QtDialogs final : public Dialogs {
-public:
+ public:
   void message(const QString& text, const QString& title, Icon icon) override;
   QString ask(const QString& prompt, const QString& defaultAnswer) override;
+  std::optional<int> menu(const QStringList& entries, bool enabled, QPoint at) override;
+  QString saveFileName(const QString& title, const QString& defaultPath,
+                       const QStringList& filters) override;
 };

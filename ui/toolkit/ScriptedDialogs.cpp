@@ -6,6 +6,23 @@ void ScriptedDialogs::message(const QString& text, const QString& title, Icon ic
 
 QString ScriptedDialogs::ask(const QString& prompt, const QString& defaultAnswer) {
   questions_.append({prompt, titleOrApplicationName({}), defaultAnswer});
-  // An unscripted question is answered as if the user cancelled it.
+  return nextAnswer();
+}
+
+// An unscripted question is answered as if the user cancelled it.
+QString ScriptedDialogs::nextAnswer() {
   return answers_.isEmpty() ? QString() : answers_.dequeue();
+}
+
+std::optional<int> ScriptedDialogs::menu(const QStringList& entries, bool enabled, QPoint) {
+  menus_.append({entries, enabled});
+  const std::optional<int> choice =
+      choices_.isEmpty() ? std::nullopt : std::optional(choices_.dequeue());
+  return enabled ? choice : std::nullopt;
+}
+
+QString ScriptedDialogs::saveFileName(const QString& title, const QString& defaultPath,
+                                      const QStringList& filters) {
+  fileQuestions_.append({title, defaultPath, filters});
+  return nextAnswer();
 }

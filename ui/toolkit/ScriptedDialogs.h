@@ -8,7 +8,7 @@
 // Dialogs for tests: answers come from a queue, and every message and question is recorded
 // as the user would have seen it.
 class ScriptedDialogs final : public Dialogs {
-public:
+ public:
   struct Message {
     QString text;
     QString title;
@@ -19,24 +19,48 @@ public:
     QString title;
     QString defaultAnswer;
   };
+  struct Menu {
+    QStringList entries;
+    bool enabled;
+  };
+  struct FileQuestion {
+    QString title;
+    QString defaultPath;
+    QStringList filters;
+  };
 
-  // The next questions get these answers in turn; a null QString stands for Cancel.
+  // The next questions and file dialogs get these answers in turn; a null QString stands for
+  // Cancel.
   void answer(const QString& text) { answers_.enqueue(text); }
   void cancel() { answers_.enqueue(QString()); }
+  // The next menus get these entries chosen in turn, as far as they are enabled.
+  void choose(int entry) { choices_.enqueue(entry); }
 
   void message(const QString& text, const QString& title, Icon icon) override;
   QString ask(const QString& prompt, const QString& defaultAnswer) override;
+  std::optional<int> menu(const QStringList& entries, bool enabled, QPoint at) override;
+  QString saveFileName(const QString& title, const QString& defaultPath,
+                       const QStringList& filters) override;
 
   const QList<Message>& messages() const { return messages_; }
   const QList<Question>& questions() const { return questions_; }
+  const QList<Menu>& menus() const { return menus_; }
+  const QList<FileQuestion>& fileQuestions() const { return fileQuestions_; }
   int pendingAnswers() const { return int(answers_.size()); }
   void forget() {
     messages_.clear();
     questions_.clear();
+    menus_.clear();
+    fileQuestions_.clear();
   }
 
-private:
+ private:
+  QString nextAnswer();
+
   QQueue<QString> answers_;
+  QQueue<int> choices_;
   QList<Message> messages_;
   QList<Question> questions_;
+  QList<Menu> menus_;
+  QList<FileQuestion> fileQuestions_;
 };

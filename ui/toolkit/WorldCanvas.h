@@ -6,6 +6,7 @@
 #include <QPen>
 #include <QTransform>
 #include <functional>
+#include <span>
 #include <vector>
 
 class WorldCanvas;
@@ -37,30 +38,43 @@ class MarkerLine : public QObject {
   bool shown_ = false;
 };
 
-// Draws into a canvas's picture in world units. Line widths are in screen pixels whatever the
-// scale, and texts are placed by the top left corner of their first line.
+// Where a world lies on a picture: the picture's size in pixels, the world coordinates of its
+// top left and bottom right corners, and the colour that clears it.
+struct WorldFrame {
+  QSize size;
+  QRectF world;
+  QColor background;
+
+  QTransform toPicture() const;
+};
+
+// Draws in world units onto any paint device whose logical size is the frame's: the canvas's
+// picture, an image at another pixel ratio, an SVG or a PDF page. Line widths are in picture
+// pixels whatever the scale, and texts are placed by the top left corner of their first line.
 class WorldPainter {
  public:
+  WorldPainter(QPaintDevice& device, const WorldFrame& frame);
+
   void clear();
   void setLineWidth(int pixels);
-  void line(QPointF from, QPointF to, const QColor& colour);
-  // A point that also becomes the start of the next lineTo.
+  // A dot as wide as the pen.
   void point(QPointF at, const QColor& colour);
-  void lineTo(QPointF to, const QColor& colour);
+  // Each segment gets its own caps, as if drawn on its own.
+  void lines(std::span<const QLineF> segments, const QColor& colour);
   void fillRect(QPointF corner, QPointF opposite, const QColor& colour);
   void outlineRect(QPointF corner, QPointF opposite, const QColor& colour);
   // Returns the world point where the text's top line ends, so that a superscript can follow.
   QPointF text(QPointF topLeft, const QString& text, const QFont& font, const QColor& colour);
 
  private:
-  friend class WorldCanvas;
-  explicit WorldPainter(WorldCanvas& canvas);
   void usePen(const QColor& colour);
 
-  WorldCanvas& canvas_;
+  const WorldFrame& frame_;
+  const QTransform toPicture_;
+  const QTransform fromPicture_;
   QPainter painter_;
+  const bool raster_;
   QPen pen_;
-  QPointF current_;
 };
 
 // A framed drawing area with its own world coordinates. Its picture is drawn once into an image
@@ -75,6 +89,13 @@ class WorldCanvas : public QFrame {
 
   // Runs one drawing session on the picture and shows the result.
   void draw(const std::function<void(WorldPainter&)>& drawing);
+
+  // The picture's frame, for drawing the same picture onto another device.
+  const WorldFrame& frame() const { return frame_; }
+
+  // An image for the picture at a pixel ratio, filled with the background, whose texts come
+  // out as large as on the canvas.
+  QImage blankPicture(qreal ratio) const;
 
   // A new marker, hidden until shown; the canvas owns it.
   MarkerLine* addMarker(Qt::Orientation orientation, const QColor& colour, float from, float to);
@@ -91,16 +112,14 @@ class WorldCanvas : public QFrame {
   void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
-  friend class WorldPainter;
   friend class MarkerLine;
+
+  void showPicture(QPainter& painter, const QRect& target) const;
 
   // The picture takes memory only from the first drawing session on; until then the canvas
   // shows its background.
-  void createPicture();
-  void showPicture(QPainter& painter, const QRect& target) const;
-
   QImage picture_;
-  QColor background_;
+  WorldFrame frame_;
   QTransform toInside_;    // world to pixels of the drawable inside
   QTransform fromInside_;  // its inverse
   std::vector<MarkerLine*> markers_;
