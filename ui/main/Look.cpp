@@ -15,9 +15,9 @@ const QString kCjkFamily = QStringLiteral("Noto Sans Mono CJK JP");
 QFont SerifFont(double points) {
   QFont font(QStringLiteral("Times New Roman"));
   font.setStyleHint(QFont::Serif);
-  // Glyphs the serif face lacks, the legend's "：", then come from the face the lists open
-  // anyway rather than from a second CJK face of the same collection (2.5 MiB and millions of
-  // instructions at start). A family list is searched in its order, so it must begin with the
+  // Glyphs the serif face lacks, such as the legend's "：", come from the face the lists open
+  // anyway, not from a second CJK face of the same collection (2.5 MiB and millions of
+  // instructions at start). A family list is searched in order, so it must begin with the
   // family the system really puts in the place of "Times New Roman".
   static const QString serifFamily = QFontInfo(font).family();
   font.setFamilies({serifFamily, kCjkFamily});
