@@ -89,7 +89,7 @@ class Alternate(unittest.TestCase):
             script.write(f'#!/bin/sh\necho "{name} ${startup.LAUNCH_VARIABLE}" >> "{self.log}"\n'
                          'echo starting\necho \'{"first_paint_ms": 1.5, "peak_rss_kb": 7}\'\n')
         os.chmod(path, stat.S_IRWXU)
-        return path, self.folder.name
+        return [path], self.folder.name
 
     def test_warms_up_then_flips_the_order_every_round(self):
         samples = startup.alternate({"A": self.fake("A"), "B": self.fake("B")}, runs=3)

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "VectorState.h"
+
 namespace xscatter {
 namespace {
 
@@ -50,6 +52,7 @@ bool IsTypedMomentumInRange(double x) {
 }
 
 std::optional<FunctionValues> InterpolateAt(const ScatteringTable& table, double x) {
+  ClearUpperVectorState();
   const auto upper = FindBracket(table, x);
   if (!upper) return std::nullopt;
   const int i = *upper;
@@ -73,12 +76,14 @@ std::optional<int> FindRowAbove(const ScatteringTable& table, double x) {
 }
 
 std::optional<double> GraphCoordinate(double v) {
+  ClearUpperVectorState();
   const double scaled = kGraphScale * v;
   if (!HasLogarithm(scaled)) return std::nullopt;
   return std::log(scaled);
 }
 
 double MomentumFromGraph(double u) {
+  ClearUpperVectorState();
   return std::exp(u) / kGraphScale;
 }
 

@@ -136,6 +136,32 @@ TEST(Interpolation, NoValueCasesFindRowAboveAndScreenFormats) {
   EXPECT_EQ(FormatFunctionValue(0.000123456), "1.2346E-04");
 }
 
+#if defined(__x86_64__)
+#include <cpuid.h>
+
+// With the AVX registers' upper halves in use, many CPUs pay a state switch at every log and
+// exp; the functions that call them must clear that state first, whatever ran before. One
+// 256-bit instruction makes the halves dirty, as Qt's AVX routines can leave them, and nonzero,
+// since some CPUs count halves of zeros as clean; bit 2 of XINUSE (XGETBV, ECX = 1) tells.
+TEST(Interpolation, LogarithmsStartFromCleanUpperVectorHalves) {
+  unsigned a = 0, b = 0, c = 0, d = 0;
+  if (!__builtin_cpu_supports("avx") || !__get_cpuid_count(0xD, 1, &a, &b, &c, &d) || !(a & 4))
+    GTEST_SKIP() << "the CPU does not tell the state";
+  const auto inUseAfter = [](auto call) {
+    __asm__ volatile("vcmptrueps %%ymm15, %%ymm15, %%ymm15" ::: "xmm15");
+    call();
+    unsigned low = 0, high = 0;
+    __asm__ volatile("xgetbv" : "=a"(low), "=d"(high) : "c"(1));
+    return (low & 4) != 0;
+  };
+  ASSERT_TRUE(inUseAfter([] {}));
+  const ScatteringTable table = SampleTable();
+  EXPECT_FALSE(inUseAfter([&] { InterpolateAt(table, 0.3); }));
+  EXPECT_FALSE(inUseAfter([] { GraphCoordinate(2.0); }));
+  EXPECT_FALSE(inUseAfter([] { MomentumFromGraph(2.0); }));
+}
+#endif
+
 TEST(Combination, CompoundAndMixtureWorkedExamples) {
   ElementRows rows;
   const double f[] = {1, 8, 100}, s[] = {0.5, 1.2, 100};

@@ -98,6 +98,9 @@ void Form1::createSelection() {
   look::Place(*File2, "File2", {144, 64, 185, 531});
   File1->setFont(look::FixedPitchFont(kFileListPoints));
   File2->setFont(look::FixedPitchFont(kFileListPoints));
+  // The shipped element files' names have the same form, so one row's size serves for all and
+  // the list does not lay out each of its hundred names at start.
+  File1->setUniformItemSizes(true);
   File1->setFocus();
 
   Command2 = look::Button(this, "Command2", QStringLiteral("OK"), {24, 616, 305, 53}, kOkPoints);

@@ -1,19 +1,32 @@
 #include "Look.h"
 
+#include <QFontInfo>
 #include <QLabel>
 #include <QPushButton>
 
 namespace look {
+namespace {
+
+// The lists' font, the only one opened at start that has Japanese glyphs.
+const QString kCjkFamily = QStringLiteral("Noto Sans Mono CJK JP");
+
+}  // namespace
 
 QFont SerifFont(double points) {
   QFont font(QStringLiteral("Times New Roman"));
   font.setStyleHint(QFont::Serif);
+  // Glyphs the serif face lacks, such as the legend's "：", come from the face the lists open
+  // anyway, not from a second CJK face of the same collection (2.5 MiB and millions of
+  // instructions at start). A family list is searched in order, so it must begin with the
+  // family the system really puts in the place of "Times New Roman".
+  static const QString serifFamily = QFontInfo(font).family();
+  font.setFamilies({serifFamily, kCjkFamily});
   font.setPointSizeF(points);
   return font;
 }
 
 QFont FixedPitchFont(double points) {
-  QFont font(QStringLiteral("Noto Sans Mono CJK JP"));
+  QFont font(kCjkFamily);
   font.setStyleHint(QFont::Monospace);
   font.setFixedPitch(true);
   font.setPointSizeF(points);
