@@ -1,10 +1,16 @@
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 
 #include <cmath>
+#include <csignal>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <tuple>
 
+#include "AtomicFile.h"
 #include "Interpolation.h"
 #include "MaterialFile.h"
 #include "Workspace.h"
@@ -22,11 +28,6 @@ ScatteringTable SampleTable(double scale = 1) {
     table.S[row] = scale * (0.3 * row + 0.01);
   }
   return table;
-}
-
-std::string FileBytes(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), {}};
 }
 
 std::tuple<double, double, double> Fields(std::string_view line) {
@@ -82,11 +83,107 @@ TEST(TableFile, WritesAtomicallyAndReadsBack) {
   for (int k = 0; k < 44; ++k) std::ofstream(lf, std::ios::app) << "1 2 3\n";
   lines[1] = "kept";
   EXPECT_EQ(ReadTableFile(lf, read, lines).error, "lf: only 44 lines");
-  EXPECT_EQ(ReadTableFile(ws.root() / "no", read, lines).error, "no: cannot be opened");
+  EXPECT_EQ(ReadTableFile(ws.root() / "no", read, lines).error,
+            "no: cannot be opened: No such file or directory");
   EXPECT_EQ(std::tie(read.x[1], lines[1]), std::make_tuple(0.0123, "kept"));
   std::ofstream(lf, std::ios::app) << "4\nline 46\n";
   ASSERT_TRUE(ReadTableFile(lf, read, lines).ok());
   EXPECT_EQ(std::tie(lines[44], read.x[45]), std::make_tuple("1 2 3", 4.0));
+}
+
+// Whatever a name in a data folder stands for, the read ends at once and in bounded memory.
+TEST(TableFile, ReadsOnlyRegularFilesAndOnlyTheirFirstMiB) {
+  alarm(20);  // a read that blocks or runs on fails here instead of hanging the suite
+  Workspace ws({"Fe"});
+  const auto folder = ws.elementFolder();
+  ScatteringTable fe, read;
+  TableLines lines;
+  ASSERT_TRUE(ReadTableFile(folder / "Fe.xfs", fe, lines).ok());
+  ASSERT_EQ(mkfifo((folder / "fifo.xfs").c_str(), 0644), 0);
+  std::filesystem::create_symlink("/dev/zero", folder / "zero.xfs");
+  for (const std::string name : {"fifo.xfs", "zero.xfs"})
+    EXPECT_EQ(ReadTableFile(folder / name, read, lines).error, name + ": is not a regular file");
+  std::string tailed;  // 900 kB: long tails after the fields are no fault
+  for (int row = 1; row <= kTableRows; ++row) tailed += lines[row] + std::string(20000, 'x') + "\n";
+  std::ofstream(folder / "tailed.xfs") << tailed;
+  std::ofstream(folder / "endless.xfs") << std::string(3 << 20, ' ');
+  ASSERT_TRUE(ReadTableFile(folder / "tailed.xfs", read, lines).ok());
+  EXPECT_EQ(std::tie(read.x, read.F, read.S, lines[45]), std::tie(fe.x, fe.F, fe.S, lines[45]));
+  EXPECT_EQ(lines[45].size(), 34u);
+  EXPECT_EQ(ReadTableFile(folder / "endless.xfs", read, lines).error,
+            "endless.xfs: has no 45 lines within its first 1 MiB");
+  alarm(0);
+}
+
+// Root reads a file whatever its mode, so a child process without privileges tries it.
+TEST(TableFile, AnUnreadableFileIsAFailure) {
+  Workspace ws({"Fe"});
+  std::filesystem::permissions(ws.root(), std::filesystem::perms::others_exec,
+                               std::filesystem::perm_options::add);
+  std::filesystem::permissions(ws.elementFolder() / "Fe.xfs", std::filesystem::perms::none);
+  if (fork() == 0) {
+    const bool dropped =
+        getuid() != 0 || (setgroups(0, nullptr) == 0 && setgid(65534) == 0 && setuid(65534) == 0);
+    ScatteringTable table;
+    TableLines lines;
+    const Status read = ReadTableFile(ws.elementFolder() / "Fe.xfs", table, lines);
+    _exit(dropped && read.error == "Fe.xfs: cannot be opened: Permission denied" ? 0 : 1);
+  }
+  int status = 0;
+  wait(&status);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+TEST(AtomicFile, AnyLegalNameNewAndKeptModesAndNothingLeftBehind) {
+  Workspace ws({});
+  const auto folder = ws.materialFolder();
+  const auto names = [&] {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+      names.insert(entry.path().filename());
+    return names;
+  };
+  const auto mode = [&](const char* name) {
+    return int(std::filesystem::status(folder / name).permissions());
+  };
+  std::string kanji;  // 83 x 水 and ".xfs": 253 bytes
+  for (int k = 0; k < 83; ++k) kanji += "水";
+  for (const std::string& name : {std::string(251, 'a') + ".xfs", kanji + ".xfs"})
+    EXPECT_TRUE(WriteFileAtomically(folder / name, "new").ok()) << name.size();
+  EXPECT_FALSE(WriteFileAtomically(folder / (std::string(252, 'a') + ".xfs"), "new").ok());
+  EXPECT_EQ(names().size(), 2u);
+
+  const mode_t saved = umask(027);
+  std::filesystem::rename(folder / (kanji + ".xfs"), folder / "kept.xfs");
+  chmod((folder / "kept.xfs").c_str(), 0604);
+  EXPECT_TRUE(WriteFileAtomically(folder / "new.xfs", "new").ok());
+  EXPECT_TRUE(WriteFileAtomically(folder / "kept.xfs", "replaced").ok());
+  umask(saved);
+  EXPECT_EQ(std::make_pair(mode("new.xfs"), mode("kept.xfs")), std::make_pair(0640, 0604));
+  // A material that is a link becomes a file of its own; the file it pointed to stays.
+  std::filesystem::create_symlink("new.xfs", folder / "link.xfs");
+  EXPECT_TRUE(WriteFileAtomically(folder / "link.xfs", "via link").ok());
+  EXPECT_FALSE(std::filesystem::is_symlink(folder / "link.xfs"));
+  EXPECT_EQ(FileBytes(folder / "new.xfs") + FileBytes(folder / "link.xfs"), "newvia link");
+
+  // A writer killed part way leaves nothing, or a temporary file of ours that a later write
+  // removes once it is a minute old; a younger one may still belong to a running writer.
+  const auto before = names();
+  if (fork() == 0) {
+    WriteFileAtomically(folder / "new.xfs", {std::vector<std::string>(2, "new")},
+                        [](std::size_t piece) { return piece == 0 || raise(SIGKILL); });
+    _exit(1);
+  }
+  wait(nullptr);
+  std::ofstream(folder / ".xscatter-AbCd12") << "stale";
+  for (const std::string& name : names())
+    if (!before.contains(name))
+      std::filesystem::last_write_time(
+          folder / name, std::filesystem::file_time_type::clock::now() - std::chrono::minutes(2));
+  std::ofstream(folder / ".xscatter-young1") << "being written";
+  EXPECT_TRUE(WriteFileAtomically(folder / "new.xfs", "new").ok());
+  EXPECT_EQ(names().size(), before.size() + 1);
+  EXPECT_TRUE(names().contains(".xscatter-young1"));
 }
 
 TEST(Interpolation, ExactMatchIsTheRowAndLogMidpointTheGeometricMean) {
@@ -146,10 +243,12 @@ TEST(Combination, CompoundAndMixtureWorkedExamples) {
   ScatteringTable table;
   ASSERT_TRUE(CombineCompound(2.5, rows, {0, 2, 1, 7}, table).ok()) << "2.5 counts as 2";
   EXPECT_EQ(std::tie(table.F[7], table.S[7]), std::make_tuple(std::sqrt(66.0), 2.2));
+  EXPECT_EQ(FormatTableLine(1, table.F[7], table.S[7]), "  .100E+01  .81240E+01  .22000E+01");
   rows.S[1].fill(0.2);
   AtomRatio ratio{};
   ASSERT_TRUE(CombineMixture(2, rows, {0, 1, 2}, {0, 50, 50}, ratio, table).ok());
   EXPECT_EQ(std::tie(ratio[2], table.F[7], table.S[7]), std::make_tuple(0.5, std::sqrt(33.0), 0.8));
+  EXPECT_EQ(FormatTableLine(1, table.F[7], table.S[7]), "  .100E+01  .57446E+01  .80000E+00");
   ScatteringTable scaled;
   ASSERT_TRUE(CombineMixture(2, rows, {0, 1, 2}, {0, 3, 7}, ratio, scaled).ok());
   ASSERT_TRUE(CombineMixture(2, rows, {0, 1, 2}, {0, 30, 70}, ratio, table).ok());

@@ -9,11 +9,6 @@
 
 namespace {
 
-std::string Contents(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
 // The file a material of these elements and numbers of atoms must be, recomputed from the
 // element files by F = sqrt(sum n F^2), S = sum n S.
 std::string Expected(const std::vector<std::pair<const char*, double>>& atoms) {
@@ -111,13 +106,13 @@ class EditorsTest : public QObject {
     rig.click("Command1");
     QCOMPARE(rig.lastMessage().title, "New Data : XFSM-data/water.xfs");
     const std::string water = Expected({{"H.xfs", 2}, {"O.xfs", 1}});
-    QCOMPARE(Contents(rig.material("water")), water);
+    QCOMPARE(FileBytes(rig.material("water")), water);
     QVERIFY(!rig.editor->isVisible() && rig.returns == QList<bool>{true});
 
     std::filesystem::remove(rig.material("water"));
     rig.editor->show();  // reopened, "OK" at once
     rig.click("Command1");
-    QCOMPARE(Contents(rig.material("water")), water);
+    QCOMPARE(FileBytes(rig.material("water")), water);
   }
 
   void mixtureBrassIsWrittenKeepingTheAtomicWeightHeading() {
@@ -137,7 +132,7 @@ class EditorsTest : public QObject {
     rig.click("Text26", {"65.38"});
     rig.click("Command1");
     QCOMPARE(rig.lastMessage().title, "New Data : brass.xfs");
-    QCOMPARE(Contents(rig.material("brass")),
+    QCOMPARE(FileBytes(rig.material("brass")),
              Expected({{"Cu.xfs", 1}, {"Zn.xfs", 63.546 * 30 / (65.38 * 70)}}));
     QVERIFY(rig.shown("Label6") && !rig.shown("Text25"));  // 原子量 stays, the rows go
   }

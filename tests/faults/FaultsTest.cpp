@@ -4,6 +4,7 @@
 // the mixture creation and through the compound editor's "OK"; those that break an element file
 // after it was listed also run through the main window's load.
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <QLabel>
 #include <QtTest>
@@ -21,12 +22,15 @@
 
 namespace fs = std::filesystem;
 
-// Replaces a path below the working folder by a file of these bytes, or removes it.
-static auto Put(const std::string& path, std::optional<std::string> bytes = {}) {
+// Replaces a path below the working folder by a file of these bytes, or removes it; a FIFO
+// or a link is made by its own maker instead.
+static auto Put(const std::string& path, std::optional<std::string> bytes = {},
+                std::function<void(const fs::path&)> make = {}) {
   return [=](const Workspace& ws) {
     fs::remove_all(ws.root() / path);
     fs::create_directories((ws.root() / path).parent_path());
     if (bytes) std::ofstream(ws.root() / path, std::ios::binary) << *bytes;
+    if (make) make(ws.root() / path);
   };
 }
 
@@ -54,17 +58,24 @@ static std::vector<Fault> Faults() {
       {"O.xfs of 44 lines", "rust", Put("XFS-data/O.xfs", lines44)},
       {"O.xfs of 0 bytes", "rust", Put("XFS-data/O.xfs", "")},
       {"O.xfs of binary garbage", "rust", Put("XFS-data/O.xfs", garbage)},
+      {"O.xfs of 2 MiB without a line end", "rust",
+       Put("XFS-data/O.xfs", std::string(2 << 20, '1'))},
+      {"O.xfs a FIFO", "rust", Put("XFS-data/O.xfs", {}, [](auto& p) { mkfifo(p.c_str(), 0644); })},
+      {"O.xfs a link to /dev/zero", "rust",
+       Put("XFS-data/O.xfs", {}, [](auto& p) { fs::create_symlink("/dev/zero", p); })},
+      {"name of 256 bytes", std::string(252, 'r')},
       {"write breaking off part way", "rust", [](const Workspace&) {}, 1000},
   };
 }
 
-// Every entry below a folder with the bytes of each file; folders are marked as such.
+// Every entry below a folder with the bytes of each file; the others are marked as what they are.
 static std::map<fs::path, std::string> Snapshot(const fs::path& root) {
   std::map<fs::path, std::string> entries;
   for (const auto& entry : fs::recursive_directory_iterator(root)) {
-    std::ifstream file(entry.path(), std::ios::binary);
-    entries[entry] =
-        entry.is_directory() ? "(folder)" : std::string(std::istreambuf_iterator(file), {});
+    entries[entry] = entry.is_symlink()        ? "-> " + fs::read_symlink(entry).string()
+                     : entry.is_directory()    ? "(folder)"
+                     : entry.is_regular_file() ? FileBytes(entry)
+                                               : "(FIFO)";
   }
   return entries;
 }

@@ -26,15 +26,10 @@ const QRegularExpression kReadOut(
     "\\A(-?\\d\\.\\d\\dE[+-]\\d\\d)?(\\|(-?\\d\\.\\d{4}E[+-]\\d\\d)?){2}\\z"),
     kWritten("\\A([^\r\n]{34}\r\n){45}\\z");
 
-std::string Bytes(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return fs::is_regular_file(file) ? std::string{std::istreambuf_iterator<char>(in), {}} : "";
-}
-
 // x, F and S of the first 45 lines of a table file; none when it has fewer lines.
 using Rows = std::vector<std::array<double, 3>>;
 std::optional<Rows> ReadRows(const fs::path& file) {
-  std::istringstream in(Bytes(file));
+  std::istringstream in(FileBytes(file));
   Rows rows;
   for (std::string line; rows.size() < 45 && std::getline(in, line);)
     std::istringstream(line) >> rows.emplace_back()[0] >> rows.back()[1] >> rows.back()[2];
@@ -53,7 +48,7 @@ struct Session : MainWindowRig {
 
   explicit Session(qulonglong seed) : random(seed) {
     std::ofstream(workspace.elementFolder() / "Short.xfs", std::ios::binary)
-        << Bytes(Workspace::shippedElement("H.xfs")).substr(0, 44 * 36);  // one line short
+        << FileBytes(Workspace::shippedElement("H.xfs")).substr(0, 44 * 36);  // one line short
     get<FileListBox>("File1").refresh();
     form->show();
   }
@@ -77,7 +72,7 @@ struct Session : MainWindowRig {
     EXPECT(kReadOut.match(texts.join('|')).hasMatch());
     std::map<std::string, std::string> files;
     for (const auto& entry : fs::directory_iterator(workspace.materialFolder()))
-      files[entry.path().filename().string()] = Bytes(entry.path());
+      files[entry.path().filename().string()] = FileBytes(entry.path());
     EXPECT(files == materials);
   }
 

@@ -1,16 +1,26 @@
 #pragma once
 
 #include <filesystem>
+#include <fstream>
 #include <initializer_list>
+#include <iterator>
 #include <string>
 #include <system_error>
 
 #include <unistd.h>
 
+// The bytes of a regular file (also through a link); empty for anything else, which a read
+// might wait on for ever.
+inline std::string FileBytes(const std::filesystem::path& file) {
+  if (!std::filesystem::is_regular_file(file)) return {};
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
 // A fresh working folder for one test: XFS-data holds copies of the named shipped element
 // files, XFSM-data is empty, and both go away with the object.
 class Workspace {
-public:
+ public:
   explicit Workspace(std::initializer_list<const char*> elements = {"H", "O", "Cu", "Zn", "Fe"}) {
     std::string pattern = (std::filesystem::temp_directory_path() / "xscatter-XXXXXX").string();
     root_ = mkdtemp(pattern.data());
@@ -36,6 +46,6 @@ public:
     return std::filesystem::path(XSCATTER_DATA_DIR) / "XFS-data" / file;
   }
 
-private:
+ private:
   std::filesystem::path root_;
 };
