@@ -27,10 +27,12 @@ std::string Expected(const std::vector<std::pair<const char*, double>>& atoms) {
   return expected;
 }
 
-QWidget* Window(const QString& caption) {
-  for (QWidget* window : QApplication::topLevelWidgets())
-    if (window->windowTitle() == caption) return window;
-  qFatal("no window %s", qPrintable(caption));
+// Lines of the dialogs' transcript: a question with the default it offers, a message with the
+// exclamation icon and the application's title.
+const QString kName = "新規ファイル名を入力して下さい（拡張子なしで） ? ",
+              kCount = "化合物を構成する元素の種類数 ? ";
+QString Warning(const QString& text) {
+  return text + " | " + qAppName() + " !";
 }
 
 void Click(QWidget* window, const char* control) {
@@ -65,61 +67,66 @@ class EditorsTest : public QObject {
     }
   }
 
-  // Every question carries its own prompt and offers the box's current text as the answer.
-  void questionsAskWithTheirPromptAndTheBoxText() {
-    const QString name = "新規ファイル名を入力して下さい（拡張子なしで）",
-                  count = "化合物を構成する元素の種類数";
-    const auto asked = [](const ScriptedDialogs& dialogs) {
-      QStringList questions;
-      for (const auto& question : dialogs.questions())
-        questions << question.prompt + "|" + question.defaultAnswer;
-      return questions;
-    };
-    EditorRig<Form4> compound;
-    for (const char* control : {"Text1", "Text2"}) compound.click(control, {"1"});
-    compound.choose("H.xfs");
-    compound.click("Label8", {"2"});
-    compound.click("Text8", {"3"});
-    QCOMPARE(asked(compound.dialogs),
-             QStringList(
-                 {name + "|", count + "|", "原子数を入力して下さい|", "原子数を入力して下さい|2"}));
-    EditorRig<Form6> mixture;
-    for (const char* control : {"Label1", "Text2"}) mixture.click(control, {"1"});
-    mixture.choose("Cu.xfs");
-    mixture.click("Label8", {"63.546", "70"});
-    QCOMPARE(asked(mixture.dialogs),
-             QStringList({name + "|", count + "|", "原子量(atomic weight)を入力して下さい|",
-                          "相対重量(%)を入力して下さい|"}));
-  }
-
-  void compoundWaterIsWrittenAndWrittenAgainOnReopening() {
+  // Every question and message as the user sees it, through a compound made under a name with
+  // ".mix" added, a count of 0 through Label2 (the all-zero table), a count of 6 with slot 6
+  // never set, and a cancelled number of atoms, which keeps the number stored before.
+  void compoundQuestionsMessagesAndFiles() {
     EditorRig<Form4> rig;
-    rig.click("Text1", {"water"});
-    rig.click("Text2", {"2"});
+    const QString atoms = "原子数を入力して下さい ? ",
+                  saved = kSaved + " | New Data : XFSM-data/water.mix.xfs";
+    rig.click("Label2", {"0"});
+    rig.click("Command1");
+    rig.click("Text1", {""});
+    rig.click("Label1", {"water"});
+    rig.click("Command1");
+    QCOMPARE(FileBytes(rig.material("water.mix")), Expected({}));
+    rig.editor->show();
+    rig.click("Text2", {"5"});
     rig.click("Label8");
-    QCOMPARE(rig.lastMessage().text, "元素を選択して下さい");
     rig.choose("H.xfs");
-    rig.click("Label8", {"2"});
-    rig.click("Text8", {"-3"});  // refused: the 2 stays
+    for (const char* row : {"Label8", "Text4", "Text5", "Text6", "Text7"}) rig.click(row, {"2"});
+    rig.click("Text8", {QString()});
+    rig.click("Text2", {"6"});
+    rig.click("Command1");
+    QVERIFY(rig.editor->isVisible() && FileBytes(rig.material("water.mix")) == Expected({}));
     rig.choose("O.xfs");
     rig.click("Text4", {"1"});
+    rig.click("Text2", {"2"});
     rig.click("Command1");
-    QCOMPARE(rig.lastMessage().title, "New Data : XFSM-data/water.xfs");
-    const std::string water = Expected({{"H.xfs", 2}, {"O.xfs", 1}});
-    QCOMPARE(FileBytes(rig.material("water")), water);
-    QVERIFY(!rig.editor->isVisible() && rig.returns == QList<bool>{true});
-
-    std::filesystem::remove(rig.material("water"));
-    rig.editor->show();  // reopened, "OK" at once
-    rig.click("Command1");
-    QCOMPARE(FileBytes(rig.material("water")), water);
+    QCOMPARE(FileBytes(rig.material("water.mix")), Expected({{"H.xfs", 2}, {"O.xfs", 1}}));
+    QVERIFY(!rig.editor->isVisible() && rig.returns == QList<bool>({true, true}));
+    QCOMPARE(rig.dialogs.transcript(), QStringList({kCount,
+                                                    Warning("ファイル名が入力されていません"),
+                                                    kName,
+                                                    Warning("ファイル名を入力して下さい"),
+                                                    kName,
+                                                    saved,
+                                                    kCount + "0",
+                                                    Warning("元素を選択して下さい"),
+                                                    atoms,
+                                                    atoms,
+                                                    atoms,
+                                                    atoms,
+                                                    atoms,
+                                                    atoms + "2",
+                                                    Warning("入力値が不正です。"),
+                                                    kCount + "5",
+                                                    kInputError + " | Input Error",
+                                                    atoms + "2",
+                                                    kCount + "6",
+                                                    saved}));
   }
 
-  void mixtureBrassIsWrittenKeepingTheAtomicWeightHeading() {
+  void mixtureQuestionsMessagesAndFile() {
     EditorRig<Form6> rig;
-    rig.click("Text1", {"brass"});
+    const QString atomic = "原子量(atomic weight)を入力して下さい ? ",
+                  weight = "相対重量(%)を入力して下さい ? ";
+    rig.click("Command1");
+    rig.click("Text1", {""});
+    rig.click("Label1", {"brass"});
     rig.click("Text2", {"11"});
     QVERIFY(rig.shown("Text18") && !rig.shown("Text19"));  // rows 1 to 9 of 10
+    rig.click("Label8");
     rig.click("Label2", {"2"});
     rig.choose("Cu.xfs");
     rig.click("Label8", {"63.546", "70"});
@@ -127,14 +134,18 @@ class EditorsTest : public QObject {
     rig.click("Text4", {"65.38", "20"});
     rig.click("Label9", {QString(), "30"});  // a cancelled atomic weight is 0, the weight asked
     rig.click("Command1");
-    QCOMPARE(rig.lastMessage().title, "Input Error");
     QVERIFY(rig.editor->isVisible() && !std::filesystem::exists(rig.material("brass")));
     rig.click("Text26", {"65.38"});
     rig.click("Command1");
-    QCOMPARE(rig.lastMessage().title, "New Data : brass.xfs");
     QCOMPARE(FileBytes(rig.material("brass")),
              Expected({{"Cu.xfs", 1}, {"Zn.xfs", 63.546 * 30 / (65.38 * 70)}}));
     QVERIFY(rig.shown("Label6") && !rig.shown("Text25"));  // 原子量 stays, the rows go
+    const QString name = Warning("ファイル名を入力してください");
+    QCOMPARE(
+        rig.dialogs.transcript(),
+        QStringList({name, kName, name, kName, kCount, Warning("元素を選択してください"),
+                     kCount + "11", atomic, weight, atomic, weight, atomic + "65.38", weight + "20",
+                     kInputError + " | Input Error", atomic, kSaved + " | New Data : brass.xfs"}));
   }
 
   // From "Create New data" through the chooser: Cancel keeps the table, an editor clears it;

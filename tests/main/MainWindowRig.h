@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -13,6 +14,12 @@
 #include "ScriptedDialogs.h"
 #include "Workspace.h"
 #include "WorldCanvas.h"
+
+inline QWidget* Window(const QString& caption) {
+  for (QWidget* window : QApplication::topLevelWidgets())
+    if (window->windowTitle() == caption) return window;
+  qFatal("no window %s", qPrintable(caption));
+}
 
 // A main window on a fresh working folder, with scripted dialogs and the steps a user takes.
 struct MainWindowRig {

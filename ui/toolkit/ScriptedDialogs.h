@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QQueue>
+#include <QStringList>
 
 #include "Dialogs.h"
 
@@ -29,14 +30,19 @@ public:
 
   const QList<Message>& messages() const { return messages_; }
   const QList<Question>& questions() const { return questions_; }
+  // Every message and question in the order shown, one line each: "text | title", with " !"
+  // for the exclamation icon, or "prompt ? default answer".
+  const QStringList& transcript() const { return transcript_; }
   int pendingAnswers() const { return int(answers_.size()); }
   void forget() {
     messages_.clear();
     questions_.clear();
+    transcript_.clear();
   }
 
 private:
   QQueue<QString> answers_;
   QList<Message> messages_;
   QList<Question> questions_;
+  QStringList transcript_;
 };
