@@ -293,3 +293,29 @@ TEST(MaterialFile, CreationWritesTheCombinedRowsOrNothing) {
     EXPECT_NEAR(read.S[row], 4 * SampleTable().S[row], 1e-4 * read.S[row]) << row;
   }
 }
+
+// Every element file that ships with XScatter must be in the written form and agree with the
+// others on the momentum-transfer grid, since compounds match rows by number alone; row 1 is the
+// limit x = 0 with F = Z and S = 0.
+TEST(ShippedElements, AreWrittenFormsOnOneGridStartingAtTheZeroLimits) {
+  std::istringstream symbols(
+      "H He Li Be B C N O F Ne Na Mg Al Si P S Cl Ar K Ca Sc Ti V Cr Mn Fe Co Ni Cu Zn Ga Ge As "
+      "Se Br Kr Rb Sr Y Zr Nb Mo Tc Ru Rh Pd Ag Cd In Sn Sb Te I Xe Cs Ba La Ce Pr Nd Pm Sm Eu Gd "
+      "Tb Dy Ho Er Tm Yb Lu Hf Ta W Re Os Ir Pt Au Hg Tl Pb Bi Po At Rn Fr Ra Ac Th Pa U Np Pu Am "
+      "Cm Bk Cf");
+  ScatteringTable hydrogen, table;
+  TableLines lines;
+  ASSERT_TRUE(ReadTableFile(Workspace::shippedElement("H.xfs"), hydrogen, lines).ok());
+  for (int row = 2; row <= kTableRows; ++row) EXPECT_LT(hydrogen.x[row - 1], hydrogen.x[row]);
+  double z = 0;
+  for (std::string symbol; symbols >> symbol;) {
+    SCOPED_TRACE(symbol);
+    const auto path = Workspace::shippedElement(symbol + ".xfs");
+    ASSERT_TRUE(ReadTableFile(path, table, lines).ok());
+    EXPECT_EQ(FileBytes(path), ExpectedMaterial({{path, 1}}));
+    EXPECT_EQ(std::tie(table.x, table.F[1], table.S[1]), std::make_tuple(hydrogen.x, ++z, 0.0));
+  }
+  EXPECT_EQ(z, 98);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(XSCATTER_DATA_DIR "/XFS-data"), {}),
+            98);
+}

@@ -1,31 +1,10 @@
 #include <QtTest>
-#include <cmath>
-#include <fstream>
 
-#include "EditorRig.h"
 #include "Form4.h"
 #include "Form6.h"
 #include "MainWindowRig.h"
 
 namespace {
-
-// The file a material of these elements and numbers of atoms must be, recomputed from the
-// element files by F = sqrt(sum n F^2), S = sum n S.
-std::string Expected(const std::vector<std::pair<const char*, double>>& atoms) {
-  std::vector<std::ifstream> files;
-  for (const auto& [file, n] : atoms) files.emplace_back(Workspace::shippedElement(file));
-  std::string expected;
-  for (int row = 0; row < 45; ++row) {
-    double x = 0, F = 0, S = 0, f = 0, s = 0;
-    for (std::size_t k = 0; k < atoms.size(); ++k) {
-      files[k] >> x >> f >> s;
-      F += atoms[k].second * f * f;
-      S += atoms[k].second * s;
-    }
-    expected += *xscatter::FormatTableLine(x, std::sqrt(F), S) + "\r\n";
-  }
-  return expected;
-}
 
 // Lines of the dialogs' transcript: a question with the default it offers, a message with the
 // exclamation icon and the application's title.
@@ -33,6 +12,13 @@ const QString kName = "新規ファイル名を入力して下さい（拡張子
               kCount = "化合物を構成する元素の種類数 ? ";
 QString Warning(const QString& text) {
   return text + " | " + qAppName() + " !";
+}
+
+// The material file of these shipped elements, each with its number of atoms.
+std::string Material(const std::vector<std::pair<const char*, double>>& atoms) {
+  std::vector<std::pair<std::filesystem::path, double>> elements;
+  for (const auto& [file, n] : atoms) elements.emplace_back(Workspace::shippedElement(file), n);
+  return ExpectedMaterial(elements).value();
 }
 
 void Click(QWidget* window, const char* control) {
@@ -63,7 +49,8 @@ class EditorsTest : public QObject {
       }
       QCOMPARE(rig.module.Editor.ElementCount, count);
       QCOMPARE(rig.shown("File1"), checked && n > 0);
-      QCOMPARE(rig.lastMessage().text, checked && n == 0 ? "入力値が不正です。" : "");
+      QCOMPARE(rig.dialogs.transcript().filter(" !"),
+               checked && n == 0 ? QStringList{Warning("入力値が不正です。")} : QStringList());
     }
   }
 
@@ -79,22 +66,22 @@ class EditorsTest : public QObject {
     rig.click("Text1", {""});
     rig.click("Label1", {"water"});
     rig.click("Command1");
-    QCOMPARE(FileBytes(rig.material("water.mix")), Expected({}));
-    rig.editor->show();
+    QCOMPARE(FileBytes(rig.material("water.mix")), Material({}));
+    rig.form->show();
     rig.click("Text2", {"5"});
     rig.click("Label8");
-    rig.choose("H.xfs");
+    rig.choose("File1", "H.xfs");
     for (const char* row : {"Label8", "Text4", "Text5", "Text6", "Text7"}) rig.click(row, {"2"});
     rig.click("Text8", {QString()});
     rig.click("Text2", {"6"});
     rig.click("Command1");
-    QVERIFY(rig.editor->isVisible() && FileBytes(rig.material("water.mix")) == Expected({}));
-    rig.choose("O.xfs");
+    QVERIFY(rig.form->isVisible() && FileBytes(rig.material("water.mix")) == Material({}));
+    rig.choose("File1", "O.xfs");
     rig.click("Text4", {"1"});
     rig.click("Text2", {"2"});
     rig.click("Command1");
-    QCOMPARE(FileBytes(rig.material("water.mix")), Expected({{"H.xfs", 2}, {"O.xfs", 1}}));
-    QVERIFY(!rig.editor->isVisible() && rig.returns == QList<bool>({true, true}));
+    QCOMPARE(FileBytes(rig.material("water.mix")), Material({{"H.xfs", 2}, {"O.xfs", 1}}));
+    QVERIFY(!rig.form->isVisible() && rig.returns == QList<bool>({true, true}));
     QCOMPARE(rig.dialogs.transcript(), QStringList({kCount,
                                                     Warning("ファイル名が入力されていません"),
                                                     kName,
@@ -120,7 +107,8 @@ class EditorsTest : public QObject {
   void mixtureQuestionsMessagesAndFile() {
     EditorRig<Form6> rig;
     const QString atomic = "原子量(atomic weight)を入力して下さい ? ",
-                  weight = "相対重量(%)を入力して下さい ? ";
+                  weight = "相対重量(%)を入力して下さい ? ",
+                  name = Warning("ファイル名を入力してください");
     rig.click("Command1");
     rig.click("Text1", {""});
     rig.click("Label1", {"brass"});
@@ -128,19 +116,18 @@ class EditorsTest : public QObject {
     QVERIFY(rig.shown("Text18") && !rig.shown("Text19"));  // rows 1 to 9 of 10
     rig.click("Label8");
     rig.click("Label2", {"2"});
-    rig.choose("Cu.xfs");
+    rig.choose("File1", "Cu.xfs");
     rig.click("Label8", {"63.546", "70"});
-    rig.choose("Zn.xfs");
+    rig.choose("File1", "Zn.xfs");
     rig.click("Text4", {"65.38", "20"});
     rig.click("Label9", {QString(), "30"});  // a cancelled atomic weight is 0, the weight asked
     rig.click("Command1");
-    QVERIFY(rig.editor->isVisible() && !std::filesystem::exists(rig.material("brass")));
+    QVERIFY(rig.form->isVisible() && !std::filesystem::exists(rig.material("brass")));
     rig.click("Text26", {"65.38"});
     rig.click("Command1");
     QCOMPARE(FileBytes(rig.material("brass")),
-             Expected({{"Cu.xfs", 1}, {"Zn.xfs", 63.546 * 30 / (65.38 * 70)}}));
+             Material({{"Cu.xfs", 1}, {"Zn.xfs", 63.546 * 30 / (65.38 * 70)}}));
     QVERIFY(rig.shown("Label6") && !rig.shown("Text25"));  // 原子量 stays, the rows go
-    const QString name = Warning("ファイル名を入力してください");
     QCOMPARE(
         rig.dialogs.transcript(),
         QStringList({name, kName, name, kName, kCount, Warning("元素を選択してください"),
@@ -162,15 +149,13 @@ class EditorsTest : public QObject {
     choose("Command3");
     QVERIFY(main.form->isVisible() && table.S[45] == 1);
     choose("Command2");
-    QWidget* mixture = Window("Mixture");
     for (const char* answer : {"1", "63.546", "3"}) main.dialogs.answer(answer);
-    Click(mixture, "Text2");
-    mixture->findChild<FileListBox*>("File1")->setCurrentRow(0);  // Cu.xfs
-    Click(mixture, "Label8");
-    mixture->close();
+    Click(Window("Mixture"), "Text2");
+    Window("Mixture")->findChild<FileListBox*>("File1")->setCurrentRow(0);  // Cu.xfs
+    Click(Window("Mixture"), "Label8");
+    Window("Mixture")->close();
     QVERIFY(main.form->isVisible());
     for (int row = 1; row <= 45; ++row) QVERIFY(table.x[row] + table.F[row] + table.S[row] == 0);
-
     choose("Command1");
     main.dialogs.answer("copper3");
     Click(Window("Chemical compound"), "Text1");
