@@ -51,7 +51,7 @@ class MainWindowTest : public QObject {
               QString::fromStdString(rig.workspace.root()) + " | MainWindowTest !"});
   }
 
-  void loadsFromTheFolderOfTheListChosenInOrKeepsTheWindowOnFailure() {
+  void loadsFromTheFolderOfTheListChosenIn() {
     MainWindowRig rig;
     rig.get<QPushButton>("Command2").click();
     rig.load("File1", "O.xfs");
@@ -67,20 +67,7 @@ class MainWindowTest : public QObject {
     rig.load("File2", "Cu.xfs");
     QCOMPARE(Rows(rig.list()), oxygen);
 
-    rig.list().setCurrentRow(11);
-    const QStringList readOut = rig.readOut();
-    const QImage picture = rig.graph().grab().toImage();
-    rig.choose("File1", "Fe.xfs");  // listed, then deleted before "OK"
-    fs::remove(rig.workspace.elementFolder() / "Fe.xfs");
-    rig.get<QPushButton>("Command2").click();
-    QCOMPARE(rig.dialogs.transcript(),
-             QStringList({"Select element or material | MainWindowTest !",
-                          "The table could not be loaded.\nFe.xfs: cannot be opened: No such file "
-                          "or directory | MainWindowTest !"}));
-    QCOMPARE(rig.get<QLabel>("Label4").text(), "Cu");
-    QCOMPARE(Rows(rig.list()), oxygen);
-    QCOMPARE(rig.readOut(), readOut);
-    QCOMPARE(rig.graph().grab().toImage(), picture);
+    QCOMPARE(rig.dialogs.transcript(), {"Select element or material | MainWindowTest !"});
   }
 
   void typedValuesAreInterpolatedWithinTheLimits() {
