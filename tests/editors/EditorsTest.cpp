@@ -21,10 +21,6 @@ std::string Material(const std::vector<std::pair<const char*, double>>& atoms) {
   return ExpectedMaterial(elements).value();
 }
 
-void Click(QWidget* window, const char* control) {
-  QTest::mouseClick(window->findChild<QWidget*>(control), Qt::LeftButton);
-}
-
 }  // namespace
 
 class EditorsTest : public QObject {
@@ -133,36 +129,6 @@ class EditorsTest : public QObject {
         QStringList({name, kName, name, kName, kCount, Warning("元素を選択してください"),
                      kCount + "11", atomic, weight, atomic, weight, atomic + "65.38", weight + "20",
                      kInputError + " | Input Error", atomic, kSaved + " | New Data : brass.xfs"}));
-  }
-
-  // From "Create New data" through the chooser: Cancel keeps the table, an editor clears it;
-  // the mixture's entries, kept after its close box, make a compound that Form1 lists and loads.
-  void newDataGoesThroughTheChooserAndBackToTheMainWindow() {
-    MainWindowRig main;
-    auto& table = main.module.Table;
-    const auto choose = [&](const char* button) {
-      Click(main.form.get(), "Command4");
-      QVERIFY(!main.form->isVisible() && Window("New Data")->isVisible());
-      Click(Window("New Data"), button);
-    };
-    for (auto* column : {&table.x, &table.F, &table.S}) column->fill(1);
-    choose("Command3");
-    QVERIFY(main.form->isVisible() && table.S[45] == 1);
-    choose("Command2");
-    for (const char* answer : {"1", "63.546", "3"}) main.dialogs.answer(answer);
-    Click(Window("Mixture"), "Text2");
-    Window("Mixture")->findChild<FileListBox*>("File1")->setCurrentRow(0);  // Cu.xfs
-    Click(Window("Mixture"), "Label8");
-    Window("Mixture")->close();
-    QVERIFY(main.form->isVisible());
-    for (int row = 1; row <= 45; ++row) QVERIFY(table.x[row] + table.F[row] + table.S[row] == 0);
-    choose("Command1");
-    main.dialogs.answer("copper3");
-    Click(Window("Chemical compound"), "Text1");
-    Click(Window("Chemical compound"), "Command1");
-    QVERIFY(main.form->isVisible() && !Window("Chemical compound")->isVisible());
-    main.load("File2", "copper3.xfs");
-    QCOMPARE(table.S[45], 3 * 29.0);  // Cu's S at the last row, three times over
   }
 };
 
