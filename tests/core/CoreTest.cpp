@@ -77,17 +77,14 @@ TEST(TableFile, WritesAtomicallyAndReadsBack) {
   EXPECT_EQ(FileBytes(path), bytes);
   const std::filesystem::directory_iterator entries(ws.materialFolder());
   EXPECT_EQ(std::distance(begin(entries), end(entries)), 1) << "a temporary file is left";
-  // Reading LF lines; a failed read keeps the old table and lines.
-  const auto lf = ws.root() / "lf";
-  for (int k = 0; k < 44; ++k) std::ofstream(lf, std::ios::app) << "1 2 3\n";
+  // A failed read keeps the old table and lines; LF line ends and more lines are the fuzz
+  // target's to try.
+  std::ofstream(ws.root() / "short") << std::string(44, '\n');
   lines[1] = "kept";
-  EXPECT_EQ(ReadTableFile(lf, read, lines).error, "lf: only 44 lines");
+  EXPECT_EQ(ReadTableFile(ws.root() / "short", read, lines).error, "short: only 44 lines");
   EXPECT_EQ(ReadTableFile(ws.root() / "no", read, lines).error,
             "no: cannot be opened: No such file or directory");
   EXPECT_EQ(std::tie(read.x[1], lines[1]), std::make_tuple(0.0123, "kept"));
-  std::ofstream(lf, std::ios::app) << "4\nline 46\n";
-  ASSERT_TRUE(ReadTableFile(lf, read, lines).ok());
-  EXPECT_EQ(std::tie(lines[44], read.x[45]), std::make_tuple("1 2 3", 4.0));
 }
 
 // Whatever a name in a data folder stands for, a read ends at once and in bounded memory. An

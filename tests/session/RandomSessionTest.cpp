@@ -17,16 +17,14 @@ const QString kMain = " Form Factors & Incoherent Scattering Functions", kRefere
 const QStringList kNames{"water", "brass", "salt", "mix1", "Water", "水", "Ägua", "  3 ", ".x"},
     kAmounts{"1", "2", "3", "0.5", "50", "30", "15.999", "12.5", "100"},
     kBoundaries{"0.005", "1000", "0", "-1", "1e999", "1e-999", "1e300", "10", "11"},
-    kGarbage{"abc", "1,5", "../x", "a/b", "１２", "µ", " 1 2 ", "1e", "--1"}, kCleared{"", "", ""};
+    kGarbage{"abc", "1,5", "../x", "a/b", "１２", "µ", " 1 2 ", "1e", "--1"};
 // Answers that do not fit the question: boundaries, garbage, empty and Cancel.
 const QList<QStringList> kUnfitting{kBoundaries, kGarbage, {""}, {QString()}};
 const xscatter::ScatteringTable kNoTable{};
-// The read-out joined by '|': "d.ddE±dd" for x, "d.ddddE±dd" for F and S, each or empty.
-const QRegularExpression kReadOut(
-    "\\A(-?\\d\\.\\d\\dE[+-]\\d\\d)?(\\|(-?\\d\\.\\d{4}E[+-]\\d\\d)?){2}\\z");
 
-// A program run driven by a seeded random user; after every step the windows on screen, the
-// read-outs and the material folder are compared with what that user must see.
+// A program run driven by a seeded random user; after every step the windows on screen and the
+// material folder are compared with what that user must see. Read-outs, loads and clearing have
+// their own tests.
 struct Session : MainWindowRig {
   std::mt19937_64 random;
   QString screen = kMain;  // the titles of the windows that must be shown, joined by '|'
@@ -50,13 +48,13 @@ struct Session : MainWindowRig {
     else if (action == 2 && chance(0.5))
       selectIn({&get(chance(0.7) ? "File1" : "File2")}), click(&get("Command2"));
     else if (action == 2)
-      click(&get("Command4")), click(find(kChooser, chance(0.5) ? "Command1" : "Command2"));
+      click(&get("Command4")),
+          click(Window(kChooser)->findChild<QWidget*>(chance(0.5) ? "Command1" : "Command2"));
     QStringList windows;
     for (QWidget* window : QApplication::topLevelWidgets())
       if (window->isVisible()) windows << window->windowTitle();
     windows.sort();
     if (windows.join('|') != screen) problems << "windows shown: " + windows.join('|');
-    EXPECT(kReadOut.match(readOut().join('|')).hasMatch());
     std::map<std::string, std::string> files;
     for (const auto& entry : fs::directory_iterator(workspace.materialFolder()))
       files[entry.path().filename().string()] = FileBytes(entry.path());
@@ -77,11 +75,6 @@ struct Session : MainWindowRig {
   QString answer(const QStringList& fitting, double share) {
     const QStringList& pool = chance(share) ? fitting : kUnfitting[uniform(0, 3)];
     return pool[uniform(0, int(pool.size()) - 1)];
-  }
-  QWidget* find(const QString& window, const QString& name) const {
-    for (QWidget* each : QApplication::allWidgets())
-      if (each->objectName() == name && each->window()->windowTitle() == window) return each;
-    return nullptr;
   }
   // The shown controls of one class, or the shown windows, in a fixed order.
   QList<QWidget*> shown(const char* type, bool windows = false) const {
@@ -104,16 +97,15 @@ struct Session : MainWindowRig {
   }
 
   // Clicks a shown control with the answers queued for the dialogs it opens, follows the
-  // windows it leads to and checks what clearing, loads and creations did.
+  // windows it leads to and notes what creations must write.
   void click(QWidget* target, const QStringList& answers = {}) {
     if (!target || !target->isVisible() || !target->isEnabled()) return;
     const QString window = target->window()->windowTitle(),
                   name = target->isWindow() ? "close" : target->objectName();
-    const bool load = window == kMain && name == "Command2";
     const bool creates = name == "Command1" && (window == kCompound || window == kMixture);
-    const QString material = creates ? find(window, "Text1")->property("text").toString() : "";
+    const QString material =
+        creates ? Window(window)->findChild<QWidget*>("Text1")->property("text").toString() : "";
     const auto expected = creates ? expectedMaterial(window == kMixture, material) : std::nullopt;
-    const QString shownName = get<QLabel>("Label4").text();
     const xscatter::ScatteringTable table = module.Table;
     for (const QString& each : answers) dialogs.answer(each);
     dialogs.forget();
@@ -128,11 +120,6 @@ struct Session : MainWindowRig {
     if (window == kMain && name == "Command4") screen = kChooser;
     if (window == kChooser && name == "Command1") screen = kCompound;
     if (window == kChooser && name == "Command2") screen = kMixture;
-    // A load that says nothing shows its table with the read-out cleared; one that fails keeps all.
-    const bool loads = load && dialogs.messages().isEmpty(),
-               clears = window == kMain && (name == "Text1" || name == "Command5");
-    if (clears || loads) EXPECT(readOut() == kCleared && !anyMarkerShown());
-    EXPECT(!load || (loads ? list().count() == 45 : get<QLabel>("Label4").text() == shownName));
     if (expected) materials[material.toStdString() + ".xfs"] = *expected;
     // The chooser clears the table for an editor; its "Cancel" leaves the table alone.
     if (window == kChooser && name.startsWith("Command"))
@@ -147,39 +134,36 @@ struct Session : MainWindowRig {
     std::vector<std::pair<fs::path, double>> elements;
     for (int k = 1; k <= in.ElementCount; ++k) {
       if (k > 10) return {};
-      elements.emplace_back(workspace.elementFolder() / in.ElementFiles[k],
-                            !mixture ? w[k]
-                            : k == 1 ? 1
-                                     : A[1] / A[k] * w[k] / w[1]);
+      const double n = !mixture ? w[k] : k == 1 ? 1 : A[1] / A[k] * w[k] / w[1];
+      elements.emplace_back(workspace.elementFolder() / in.ElementFiles[k], n);
     }
     if (name.isEmpty() || name.contains('/')) return {};
     return ExpectedMaterial(elements, module.Table.x);
   }
 
-  // Sets a random row of one of the lists; a new row of the table list shows in the read-out.
+  // Sets a random row of one of the lists.
   void selectIn(const QList<QWidget*>& lists) {
     auto* at = static_cast<QListWidget*>(lists.value(uniform(0, int(lists.size()) - 1)));
     if (!at || !at->isVisible() || at->count() == 0) return;
-    const int row = uniform(0, at->count() - 1), before = at->currentRow();
-    at->setCurrentRow(row);
-    if (at == &list() && row != before)
-      EXPECT(readOut() == at->item(row)->text().split(' ', Qt::SkipEmptyParts));
+    at->setCurrentRow(uniform(0, at->count() - 1));
   }
 
   // A whole entry as a user makes it, with a wrong answer now and then, ended by "OK".
   void fillEditor() {
-    click(find(screen, "Text1"), {answer(kNames, 0.9)});
+    click(Window(screen)->findChild<QWidget*>("Text1"), {answer(kNames, 0.9)});
     const int elements = uniform(1, screen == kCompound ? 5 : (chance(0.8) ? 4 : 10));
-    click(find(screen, "Text2"), {chance(0.9) ? QString::number(elements) : answer({}, 0)});
+    click(Window(screen)->findChild<QWidget*>("Text2"),
+          {chance(0.9) ? QString::number(elements) : answer({}, 0)});
     for (int slot = 1; slot <= elements; ++slot) {
-      if (chance(0.95)) selectIn({find(screen, "File1")});
+      if (chance(0.95)) selectIn({Window(screen)->findChild<QWidget*>("File1")});
       // Row k has its label at design number 7 + k and its element box at 2 + k, the later rows
       // of the mixture editor one and seven numbers further on.
       const QString row = chance(0.5) ? QString("Label%1").arg(7 + slot + (slot > 6))
                                       : QString("Text%1").arg(2 + slot + 7 * (slot > 5));
-      click(find(screen, row), {answer(kAmounts, 0.9), answer(kAmounts, 0.9)});
+      click(Window(screen)->findChild<QWidget*>(row),
+            {answer(kAmounts, 0.9), answer(kAmounts, 0.9)});
     }
-    click(find(screen, "Command1"));
+    click(Window(screen)->findChild<QWidget*>("Command1"));
   }
 };
 
@@ -191,11 +175,6 @@ class RandomSessionTest : public QObject {
   Q_OBJECT
  private slots:
   void session() {
-    // The offscreen platform cannot raise windows and says so on every show.
-    static const QtMessageHandler standard = qInstallMessageHandler(
-        [](QtMsgType type, const QMessageLogContext& context, const QString& text) {
-          if (!text.contains("does not support raise()")) standard(type, context, text);
-        });
     const int steps = qEnvironmentVariable("XSCATTER_SESSION_STEPS", "1500").toInt();
     for (const QString& seed :
          qEnvironmentVariable("XSCATTER_SESSION_SEED", "20240611 7 314159").split(' ')) {
