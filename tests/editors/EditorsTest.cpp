@@ -1,4 +1,5 @@
 #include <QtTest>
+#include <random>
 
 #include "Form4.h"
 #include "Form6.h"
@@ -19,6 +20,10 @@ std::string Material(const std::vector<std::pair<const char*, double>>& atoms) {
   std::vector<std::pair<std::filesystem::path, double>> elements;
   for (const auto& [file, n] : atoms) elements.emplace_back(Workspace::shippedElement(file), n);
   return ExpectedMaterial(elements).value();
+}
+
+void Click(QWidget* window, const char* control) {
+  QTest::mouseClick(window->findChild<QWidget*>(control), Qt::LeftButton);
 }
 
 }  // namespace
@@ -129,6 +134,77 @@ class EditorsTest : public QObject {
         QStringList({name, kName, name, kName, kCount, Warning("元素を選択してください"),
                      kCount + "11", atomic, weight, atomic, weight, atomic + "65.38", weight + "20",
                      kInputError + " | Input Error", atomic, kSaved + " | New Data : brass.xfs"}));
+  }
+
+  // From "Create New data" through the chooser: Cancel keeps the table, an editor clears it;
+  // the mixture's entries, kept after its close box, make a compound that Form1 lists and loads.
+  void newDataGoesThroughTheChooserAndBackToTheMainWindow() {
+    MainWindowRig main;
+    auto& table = main.module.Table;
+    const auto choose = [&](const char* button) {
+      Click(main.form.get(), "Command4");
+      QVERIFY(!main.form->isVisible() && Window("New Data")->isVisible());
+      Click(Window("New Data"), button);
+    };
+    for (auto* column : {&table.x, &table.F, &table.S}) column->fill(1);
+    choose("Command3");
+    QVERIFY(main.form->isVisible() && table.S[45] == 1);
+    choose("Command2");
+    for (const char* answer : {"1", "63.546", "3"}) main.dialogs.answer(answer);
+    Click(Window("Mixture"), "Text2");
+    Window("Mixture")->findChild<FileListBox*>("File1")->setCurrentRow(0);  // Cu.xfs
+    Click(Window("Mixture"), "Label8");
+    Window("Mixture")->close();
+    QVERIFY(main.form->isVisible());
+    for (int row = 1; row <= 45; ++row) QVERIFY(table.x[row] + table.F[row] + table.S[row] == 0);
+    choose("Command1");
+    main.dialogs.answer("copper3");
+    Click(Window("Chemical compound"), "Text1");
+    Click(Window("Chemical compound"), "Command1");
+    QVERIFY(main.form->isVisible() && !Window("Chemical compound")->isVisible());
+    main.load("File2", "copper3.xfs");
+    QCOMPARE(table.S[45], 3 * 29.0);  // Cu's S at the last row, three times over
+  }
+
+  // Seeded random entries in both editors, sensible answers and garbage alike: "OK" writes
+  // exactly the worked-out file and goes back, or writes nothing and stays.
+  void randomEntriesWriteTheWorkedOutFileOrNothing() {
+    std::mt19937_64 random(20240611);
+    for (int run = 0; run < 120; ++run)
+      run % 2 ? EnterAtRandom<Form6>(random) : EnterAtRandom<Form4>(random);
+  }
+
+ private:
+  template <class Editor>
+  static void EnterAtRandom(std::mt19937_64& random) {
+    const bool mixture = std::is_same_v<Editor, Form6>;
+    const auto uniform = [&](int to) { return std::uniform_int_distribution<int>(0, to)(random); };
+    const auto pick = [&](const QStringList& from) { return from[uniform(int(from.size()) - 1)]; };
+    const QStringList names{"water", "水", "  3 ", ".x", "", QString(), "../x"},
+        amounts{"1", "2", "0.5", "15.999", "100", "1", "0", "-1", "1e999", "abc", ""};
+    EditorRig<Editor> rig;
+    std::ofstream(rig.workspace.elementFolder() / "Short.xfs") << std::string(44, '\n');
+    rig.template get<FileListBox>("File1").refresh();
+    rig.click("Text1", {pick(names)});
+    const int count = 1 + uniform(mixture ? 9 : 4);
+    rig.click("Text2", {QString::number(count)});
+    for (int slot = 1; slot <= count; ++slot) {
+      rig.template get<FileListBox>("File1").setCurrentRow(uniform(5));
+      rig.click(QString("Label%1").arg(7 + slot + (slot > 6)), {pick(amounts), pick(amounts)});
+    }
+    const auto& in = rig.module.Editor;
+    const auto &A = in.AtomicWeights, &w = in.ElementWeights;
+    std::vector<std::pair<std::filesystem::path, double>> elements;  // n_k: atoms, or weight ratio
+    for (int k = 1; k <= count; ++k)
+      elements.emplace_back(rig.workspace.elementFolder() / in.ElementFiles[k],
+                            mixture ? (k == 1 ? 1 : A[1] / A[k] * w[k] / w[1]) : w[k]);
+    const QString name = rig.template get<QLineEdit>("Text1").text();
+    const auto expected =
+        name.isEmpty() || name.contains('/') ? std::nullopt : ExpectedMaterial(elements);
+    rig.click("Command1");
+    QCOMPARE(FileBytes(rig.material(name.toStdString())), expected.value_or(""));
+    QCOMPARE(std::filesystem::is_empty(rig.workspace.materialFolder()), !expected);
+    QCOMPARE(rig.form->isVisible(), !expected);
   }
 };
 

@@ -5,7 +5,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
-#include <cmath>
 
 #include "FileListBox.h"
 #include "Form1.h"

@@ -72,13 +72,13 @@ class MainWindowTest : public QObject {
 
   void typedValuesAreInterpolatedWithinTheLimits() {
     LoadedCopper rig;
+    // clang-format off
     const std::pair<const char*, QStringList> cases[] = {
         {"0.005", {"5.00E-03", "2.8984E+01", "9.0000E-03"}},
         {"1000", {"1.00E+03", "7.4126E-08", "2.9000E+01"}},
         {"0.1", {"1.00E-01", "2.7081E+01", "2.3480E+00"}},
-        {"1000.01", kEmpty},
-        {"0.00499", kEmpty},
-        {"1e999", kEmpty}};
+        {"1000.01", kEmpty}, {"0.00499", kEmpty}, {"1e999", kEmpty}};
+    // clang-format on
     for (const auto& [typed, shown] : cases) {
       rig.type(typed);
       QCOMPARE(rig.readOut(), shown);
@@ -135,9 +135,9 @@ class MainWindowTest : public QObject {
     fs::copy_file(cu, materials / "caf\xe9.xfs");
     fs::copy_file(cu, materials / "locked.XFS");
     fs::permissions(materials / "locked.XFS", fs::perms::none);
-    fs::create_symlink(cu, materials / "link.xfs");
-    fs::create_symlink("/dev/zero", materials / "zero.xfs");
-    fs::create_symlink("missing", materials / "broken.xfs");
+    for (const auto& [link, to] :
+         {std::pair{"link.xfs", cu}, {"zero.xfs", "/dev/zero"}, {"broken.xfs", "missing"}})
+      fs::create_symlink(to, materials / link);
     fs::create_directory(materials / "folder.xfs");
     mkfifo((materials / "fifo.xfs").c_str(), 0644);
     rig.form->showAgain(true);

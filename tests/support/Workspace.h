@@ -3,17 +3,14 @@
 #include <unistd.h>
 
 #include <cmath>
-#include <filesystem>
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
-#include <optional>
 #include <sstream>
-#include <string>
 #include <system_error>
 #include <vector>
 
-#include "ScatteringTable.h"
+#include "ScatteringTable.h"  // and with it <filesystem>, <optional> and <string>
 
 // The bytes of a regular file (also through a link); empty for anything else, which a read
 // might wait on for ever.
