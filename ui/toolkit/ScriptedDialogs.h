@@ -9,7 +9,7 @@
 // Dialogs for tests: answers come from a queue, and every message and question is recorded
 // as the user would have seen it.
 class ScriptedDialogs final : public Dialogs {
-public:
+ public:
   struct Message {
     QString text;
     QString title;
@@ -40,7 +40,7 @@ public:
     transcript_.clear();
   }
 
-private:
+ private:
   QQueue<QString> answers_;
   QList<Message> messages_;
   QList<Question> questions_;
