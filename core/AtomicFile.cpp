@@ -1,46 +1,120 @@
 #include "AtomicFile.h"
 
 #include <fcntl.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+#include <ctime>
+#include <optional>
+#include <system_error>
+
+#include "FileDescriptor.h"
 
 namespace xscatter {
 namespace {
+
+// Temporary names are this prefix and six random letters or digits: short, so that a target of
+// any length the file system accepts can have one beside it, and plainly XScatter's own.
+constexpr std::string_view kTemporaryPrefix = ".xscatter-";
+constexpr std::size_t kRandomLetters = 6;
+constexpr int kNameAttempts = 100;
+// A temporary file this old was left by a writer that died; one of ours takes milliseconds.
+constexpr std::time_t kStaleSeconds = 60;
+// Given to open, which takes the umask off as for any new file.
+constexpr mode_t kNewFileMode = 0666;
 
 Status FailedFile(const std::filesystem::path& path, const std::string& reason) {
   return Status::Failed(path.filename().string() + ": " + reason);
 }
 
-// A uniquely named file beside the target that becomes the target only when committed;
-// otherwise it is closed and removed when it goes out of scope.
-class TemporaryFile {
- public:
-  explicit TemporaryFile(const std::filesystem::path& target) {
-    const std::filesystem::path folder =
-        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-    // Appended piece by piece: "." + string trips a false -Wrestrict of GCC 12 at -O3.
-    std::string hidden = ".";
-    hidden += target.filename().string();
-    hidden += ".XXXXXX";
-    name_ = (folder / hidden).string();
-    fd_ = mkstemp(name_.data());
-    pending_ = fd_ >= 0;
-  }
-  ~TemporaryFile() {
-    if (fd_ >= 0) ::close(fd_);
-    if (pending_) ::unlink(name_.c_str());
-  }
-  TemporaryFile(const TemporaryFile&) = delete;
-  TemporaryFile& operator=(const TemporaryFile&) = delete;
+bool IsTemporaryName(std::string_view name) {
+  return name.size() == kTemporaryPrefix.size() + kRandomLetters &&
+         name.starts_with(kTemporaryPrefix);
+}
 
-  bool created() const { return pending_; }
+std::string RandomTemporaryName() {
+  constexpr std::string_view kLetters =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  unsigned char random[kRandomLetters] = {};
+  // A short read only makes a clash likelier, which the callers retry.
+  [[maybe_unused]] const ssize_t got = ::getrandom(random, sizeof random, 0);
+  std::string name(kTemporaryPrefix);
+  for (unsigned char byte : random) name += kLetters[byte % kLetters.size()];
+  return name;
+}
+
+// Gives `use` fresh temporary names until one is not taken yet; false with errno set when
+// `use` fails for another reason or every attempt clashed.
+template <typename Use>
+bool UseFreshName(std::string& name, Use use) {
+  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+    name = RandomTemporaryName();
+    if (use(name)) return true;
+    if (errno != EEXIST) break;
+  }
+  name.clear();
+  return false;
+}
+
+// Temporary files of a writer that was killed, or of a machine that lost power, would
+// otherwise stay for ever. Only regular files of our own pattern are touched.
+void RemoveStaleTemporaries(const std::filesystem::path& folderPath, int folder) {
+  std::error_code error;
+  const std::time_t now = std::time(nullptr);
+  for (std::filesystem::directory_iterator entry(folderPath, error), end; entry != end;
+       entry.increment(error)) {
+    const std::string name = entry->path().filename().string();
+    struct stat status {};
+    if (!IsTemporaryName(name) ||
+        ::fstatat(folder, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
+      continue;
+    }
+    if (S_ISREG(status.st_mode) && status.st_mtime + kStaleSeconds < now) {
+      ::unlinkat(folder, name.c_str(), 0);
+    }
+  }
+}
+
+// The permissions of the file a name stands for now (through a symbolic link, those of the
+// file it points to); none when there is no such file.
+std::optional<mode_t> ModeOf(int folder, const std::string& name) {
+  struct stat status {};
+  if (::fstatat(folder, name.c_str(), &status, 0) != 0) return std::nullopt;
+  return status.st_mode & 07777;
+}
+
+// The new contents on their way into the folder. Where the file system offers unnamed files
+// (O_TMPFILE) they go into one, which vanishes by itself if XScatter dies before linking it;
+// elsewhere into a file of a short temporary name, removed unless it becomes the target.
+class PendingFile {
+ public:
+  explicit PendingFile(int folder) : folder_(folder) {
+    // An unnamed file is linked in through /proc, so without /proc it could never be saved.
+    if (::access("/proc/self/fd", X_OK) == 0) {
+      fd_ = FileDescriptor(::openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, kNewFileMode));
+    }
+    if (!fd_.valid()) {
+      UseFreshName(name_, [this](const std::string& name) {
+        fd_ = FileDescriptor(
+            ::openat(folder_, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode));
+        return fd_.valid();
+      });
+    }
+  }
+  ~PendingFile() {
+    if (!name_.empty()) ::unlinkat(folder_, name_.c_str(), 0);
+  }
+  PendingFile(const PendingFile&) = delete;
+  PendingFile& operator=(const PendingFile&) = delete;
+
+  bool created() const { return fd_.valid(); }
 
   bool Write(std::string_view text) {
     while (!text.empty()) {
-      const ssize_t written = ::write(fd_, text.data(), text.size());
+      const ssize_t written = ::write(fd_.get(), text.data(), text.size());
       if (written < 0 && errno == EINTR) continue;
       if (written <= 0) return false;
       text.remove_prefix(static_cast<std::size_t>(written));
@@ -48,41 +122,63 @@ class TemporaryFile {
     return true;
   }
 
-  // A replaced file keeps its permissions; a new one is readable by everyone like any
-  // ordinary file, not only by its owner as mkstemp leaves it.
-  bool TakeModeOf(const std::filesystem::path& target) {
-    struct stat existing {};
-    const mode_t mode = ::stat(target.c_str(), &existing) == 0 ? existing.st_mode & 07777 : 0644;
-    return ::fchmod(fd_, mode) == 0;
-  }
-
-  // The contents reach the disk before the rename, so the target is never a partial file.
-  bool Commit(const std::filesystem::path& target) {
-    const bool synced = ::fsync(fd_) == 0;
-    const bool closed = ::close(fd_) == 0;
-    fd_ = -1;
-    if (!synced || !closed || ::rename(name_.c_str(), target.c_str()) != 0) return false;
-    pending_ = false;
+  // The contents reach the disk before they get the target's name, so the target is never a
+  // partial file. A replaced file's permissions carry over to its successor.
+  bool Commit(const std::string& target, std::optional<mode_t> replacedMode) {
+    if (replacedMode && ::fchmod(fd_.get(), *replacedMode) != 0) return false;
+    if (::fsync(fd_.get()) != 0) return false;
+    if (name_.empty() && !LinkUnnamed(target, replacedMode.has_value())) return false;
+    if (!fd_.close()) return false;
+    if (name_.empty()) return true;
+    if (::renameat(folder_, name_.c_str(), folder_, target.c_str()) != 0) return false;
+    name_.clear();
     return true;
   }
 
  private:
-  std::string name_;
-  int fd_ = -1;
-  bool pending_ = false;
+  // A new target gets the unnamed file directly. linkat cannot replace a name, so an existing
+  // target (or one that appeared meanwhile) is replaced by a rename from a temporary name.
+  bool LinkUnnamed(const std::string& target, bool replacing) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd_.get());
+    const auto linkAs = [&](const std::string& name) {
+      return ::linkat(AT_FDCWD, self.c_str(), folder_, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
+    };
+    if (!replacing) {
+      if (linkAs(target)) return true;
+      if (errno != EEXIST) return false;
+    }
+    return UseFreshName(name_, linkAs);
+  }
+
+  int folder_;
+  FileDescriptor fd_;
+  std::string name_;  // empty while the file has no name of its own
 };
 
 }  // namespace
 
 Status WriteFileAtomically(const std::filesystem::path& path, std::span<const std::string> pieces,
                            const PieceGate& beforePiece) {
-  TemporaryFile file(path);
+  const std::filesystem::path folderPath =
+      path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
+  const FileDescriptor folder(::open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (!folder.valid()) return FailedFile(path, std::strerror(errno));
+  RemoveStaleTemporaries(folderPath, folder.get());
+  const std::string name = path.filename().string();
+  const std::optional<mode_t> replacedMode = ModeOf(folder.get(), name);
+  PendingFile file(folder.get());
   if (!file.created()) return FailedFile(path, std::strerror(errno));
   for (std::size_t piece = 0; piece < pieces.size(); ++piece) {
     if (beforePiece && !beforePiece(piece)) return FailedFile(path, "writing stopped");
     if (!file.Write(pieces[piece])) return FailedFile(path, std::strerror(errno));
   }
-  if (!file.TakeModeOf(path) || !file.Commit(path)) return FailedFile(path, std::strerror(errno));
+  if (!file.Commit(name, replacedMode)) return FailedFile(path, std::strerror(errno));
+  // The new name must survive a power loss as well as the contents. Some file systems cannot
+  // sync a folder at all (EINVAL); there the rename is as durable as they make anything.
+  if (::fsync(folder.get()) != 0 && errno != EINVAL) {
+    return FailedFile(path,
+                      std::string("saved, but not yet safe on disk: ") + std::strerror(errno));
+  }
   return Status::Ok();
 }
 

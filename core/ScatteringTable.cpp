@@ -1,14 +1,20 @@
 #include "ScatteringTable.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <fstream>
+#include <cstring>
 #include <iterator>
 #include <system_error>
 #include <vector>
 
 #include "AtomicFile.h"
+#include "FileDescriptor.h"
 
 namespace xscatter {
 namespace {
@@ -19,6 +25,11 @@ constexpr std::size_t kMomentumWidth = 10;
 constexpr std::size_t kFunctionWidth = 12;
 constexpr std::size_t kFunctionColumn = kMomentumWidth;
 constexpr std::size_t kScatteringColumn = kMomentumWidth + kFunctionWidth;
+constexpr std::size_t kKeptColumns = kScatteringColumn + kFunctionWidth;
+// A table file is under 2 kB; one that has not given 45 lines by 1 MiB is no table, whatever
+// it is, and reading on would cost time and memory without end.
+constexpr std::size_t kReadLimit = std::size_t{1} << 20;
+constexpr std::size_t kReadChunk = 16 * 1024;
 
 bool IsDroppedBlank(char c) {
   return c == ' ' || c == '\t' || c == '\n';
@@ -149,6 +160,60 @@ Status FailedFile(const std::filesystem::path& path, const std::string& reason) 
   return Status::Failed(path.filename().string() + ": " + reason);
 }
 
+// Opened without waiting, since opening a FIFO for reading waits for a writer; then only a
+// regular file (also through a symbolic link) is read, with blocking reads again. A FIFO, a
+// socket or a device would never end or never begin.
+Status OpenRegularFile(const std::filesystem::path& path, FileDescriptor& file) {
+  file = FileDescriptor(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  if (!file.valid())
+    return FailedFile(path, std::string("cannot be opened: ") + std::strerror(errno));
+  struct stat status {};
+  if (::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode)) {
+    return FailedFile(path, "is not a regular file");
+  }
+  const int flags = ::fcntl(file.get(), F_GETFL);
+  if (flags < 0 || ::fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    return FailedFile(path, std::string("cannot be read: ") + std::strerror(errno));
+  }
+  return Status::Ok();
+}
+
+// Splits the bytes of a file into its first 45 lines as they arrive. Nothing after column 34
+// is ever needed, so each line keeps only that far, and a file of one endless line costs no
+// memory. One byte more is held while a line runs, for a CR that may end it.
+class LineCollector {
+ public:
+  void Take(std::string_view bytes) {
+    while (!bytes.empty() && !complete()) {
+      const std::size_t end = bytes.find('\n');
+      const std::size_t room = kKeptColumns + 1 - std::min(current_.size(), kKeptColumns + 1);
+      current_ += bytes.substr(0, std::min(end, room));
+      if (end == std::string_view::npos) return;
+      Finish();
+      bytes.remove_prefix(end + 1);
+    }
+  }
+  // At the end of the file a last line without its line end counts when it holds anything.
+  void End() {
+    if (!current_.empty() && !complete()) Finish();
+  }
+  bool complete() const { return count_ == kTableRows; }
+  int count() const { return count_; }
+  const std::string& line(int row) const { return lines_[row]; }
+
+ private:
+  void Finish() {
+    if (!current_.empty() && current_.back() == '\r') current_.pop_back();
+    if (current_.size() > kKeptColumns) current_.resize(kKeptColumns);
+    lines_[++count_] = std::move(current_);
+    current_.clear();
+  }
+
+  TableLines lines_;
+  std::string current_;
+  int count_ = 0;
+};
+
 // The written lines of rows 1 to 45, each with its CR LF; no value if a row does not fit.
 std::optional<std::vector<std::string>> FormatTable(const ScatteringTable& table) {
   std::vector<std::string> lines;
@@ -193,23 +258,30 @@ std::optional<std::string> FormatTableLine(double x, double F, double S) {
 }
 
 Status ReadTableFile(const std::filesystem::path& path, ScatteringTable& table, TableLines& lines) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return FailedFile(path, "cannot be opened");
-  ScatteringTable read = table;
-  TableLines readLines = lines;
-  for (int row = 1; row <= kTableRows; ++row) {
-    std::string& line = readLines[row];
-    if (!std::getline(file, line)) {
-      return FailedFile(path, "only " + std::to_string(row - 1) + " lines");
-    }
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    const TableRow parsed = ParseTableLine(line);
-    read.x[row] = parsed.x;
-    read.F[row] = parsed.F;
-    read.S[row] = parsed.S;
+  FileDescriptor file;
+  if (Status status = OpenRegularFile(path, file); !status.ok()) return status;
+  LineCollector collector;
+  std::array<char, kReadChunk> buffer;
+  for (std::size_t total = 0; !collector.complete();) {
+    if (total == kReadLimit) return FailedFile(path, "has no 45 lines within its first 1 MiB");
+    const ssize_t got = ::read(file.get(), buffer.data(), std::min(kReadChunk, kReadLimit - total));
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return FailedFile(path, std::string("cannot be read: ") + std::strerror(errno));
+    if (got == 0) break;
+    total += static_cast<std::size_t>(got);
+    collector.Take(std::string_view(buffer.data(), static_cast<std::size_t>(got)));
   }
-  table = read;
-  lines = std::move(readLines);
+  collector.End();
+  if (!collector.complete()) {
+    return FailedFile(path, "only " + std::to_string(collector.count()) + " lines");
+  }
+  for (int row = 1; row <= kTableRows; ++row) {
+    lines[row] = collector.line(row);
+    const TableRow parsed = ParseTableLine(lines[row]);
+    table.x[row] = parsed.x;
+    table.F[row] = parsed.F;
+    table.S[row] = parsed.S;
+  }
   return Status::Ok();
 }
 

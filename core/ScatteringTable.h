@@ -55,8 +55,10 @@ TableRow ParseTableLine(std::string_view line);
 // exponent of three digits).
 std::optional<std::string> FormatTableLine(double x, double F, double S);
 
-// Reads rows 1 to 45 of a data file (lines may end in CR LF or LF). On success the table and
-// its lines are replaced; on failure both stay as they were and the reason names the file.
+// Reads rows 1 to 45 of a data file (lines may end in CR LF or LF); the lines keep their first
+// 34 columns. Only a regular file is read, also through a symbolic link, and only its first
+// MiB. On success the table and its lines are replaced; on failure both stay as they were and
+// the reason names the file.
 Status ReadTableFile(const std::filesystem::path& path, ScatteringTable& table, TableLines& lines);
 
 // Asked before each row 1 to 45 is written; false makes the write fail there. A seam for

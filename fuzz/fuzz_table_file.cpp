@@ -1,8 +1,8 @@
 // Any bytes as a data file. The reader must take exactly the first 45 lines (ended by LF or
-// CR LF, the last one possibly by the end of the file), read each by its columns, and leave
-// the table as it was when the file is shorter. A table it has read must be written back
-// complete, or be refused with the previous file untouched and nothing left behind; the
-// writer's line gate, driven by the input, breaks some writes off part way.
+// CR LF, the last one possibly by the end of the file), keep their first 34 columns, read each
+// by its columns, and leave the table as it was when the file is shorter. A table it has read must
+// be written back complete, or be refused with the previous file untouched and nothing left behind;
+// the writer's line gate, driven by the input, breaks some writes off part way.
 #include <unistd.h>
 
 #include <cstdint>
@@ -21,6 +21,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::string_view kPreviousMaterial = "previous material\r\n";
+constexpr std::size_t kFieldColumns = 34;
 
 // A private folder for the process, in memory where the machine has /dev/shm, removed at exit.
 class ScratchFolder {
@@ -67,7 +68,7 @@ std::set<std::string> FolderNames() {
 }
 
 // The lines a line-by-line reader sees: split at LF, a last piece only if it holds anything,
-// one CR before the LF dropped.
+// one CR before the LF dropped; of each, the 34 columns that hold its fields.
 std::vector<std::string_view> Lines(std::string_view bytes) {
   std::vector<std::string_view> lines;
   while (!bytes.empty()) {
@@ -75,7 +76,7 @@ std::vector<std::string_view> Lines(std::string_view bytes) {
     std::string_view line = bytes.substr(0, end);
     bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.push_back(line);
+    lines.push_back(line.substr(0, kFieldColumns));
   }
   return lines;
 }

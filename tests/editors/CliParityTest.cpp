@@ -1,17 +1,11 @@
 #include <QtTest>
 #include <cstdlib>
-#include <fstream>
 
-#include "EditorRig.h"
 #include "Form4.h"
 #include "Form6.h"
+#include "MainWindowRig.h"
 
 namespace {
-
-std::string Contents(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
 
 // Enters each row (element file, then its dialog answers) and presses "OK"; then
 // xscatter-table --save writes the same material in the file's place: the bytes must agree.
@@ -22,17 +16,17 @@ void ExpectSameFile(const QString& name, const QList<QStringList>& rows,
   rig.click("Text1", {name});
   rig.click("Text2", {QString::number(rows.size())});
   for (int k = 0; k < rows.size(); ++k) {
-    rig.choose(rows[k].first());
+    rig.choose("File1", rows[k].first());
     rig.click("Label" + QString::number(8 + k), rows[k].mid(1));
   }
   rig.click("Command1");
   const std::filesystem::path file = rig.material(name.toStdString());
-  const std::string edited = Contents(file);
+  const std::string edited = FileBytes(file);
   std::filesystem::remove(file);
   const std::string command = XSCATTER_TABLE_PROGRAM " --data " + rig.workspace.root().string() +
                               " " + arguments + " --save >/dev/null";
   QCOMPARE(std::system(command.c_str()), 0);
-  QCOMPARE(Contents(file), edited);
+  QCOMPARE(FileBytes(file), edited);
 }
 
 }  // namespace

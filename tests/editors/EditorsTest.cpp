@@ -1,41 +1,25 @@
 #include <QtTest>
-#include <cmath>
-#include <fstream>
+#include <random>
 
-#include "EditorRig.h"
 #include "Form4.h"
 #include "Form6.h"
 #include "MainWindowRig.h"
 
 namespace {
 
-std::string Contents(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
+// Lines of the dialogs' transcript: a question with the default it offers, a message with the
+// exclamation icon and the application's title.
+const QString kName = "新規ファイル名を入力して下さい（拡張子なしで） ? ",
+              kCount = "化合物を構成する元素の種類数 ? ";
+QString Warning(const QString& text) {
+  return text + " | " + qAppName() + " !";
 }
 
-// The file a material of these elements and numbers of atoms must be, recomputed from the
-// element files by F = sqrt(sum n F^2), S = sum n S.
-std::string Expected(const std::vector<std::pair<const char*, double>>& atoms) {
-  std::vector<std::ifstream> files;
-  for (const auto& [file, n] : atoms) files.emplace_back(Workspace::shippedElement(file));
-  std::string expected;
-  for (int row = 0; row < 45; ++row) {
-    double x = 0, F = 0, S = 0, f = 0, s = 0;
-    for (std::size_t k = 0; k < atoms.size(); ++k) {
-      files[k] >> x >> f >> s;
-      F += atoms[k].second * f * f;
-      S += atoms[k].second * s;
-    }
-    expected += *xscatter::FormatTableLine(x, std::sqrt(F), S) + "\r\n";
-  }
-  return expected;
-}
-
-QWidget* Window(const QString& caption) {
-  for (QWidget* window : QApplication::topLevelWidgets())
-    if (window->windowTitle() == caption) return window;
-  qFatal("no window %s", qPrintable(caption));
+// The material file of these shipped elements, each with its number of atoms.
+std::string Material(const std::vector<std::pair<const char*, double>>& atoms) {
+  std::vector<std::pair<std::filesystem::path, double>> elements;
+  for (const auto& [file, n] : atoms) elements.emplace_back(Workspace::shippedElement(file), n);
+  return ExpectedMaterial(elements).value();
 }
 
 void Click(QWidget* window, const char* control) {
@@ -66,80 +50,90 @@ class EditorsTest : public QObject {
       }
       QCOMPARE(rig.module.Editor.ElementCount, count);
       QCOMPARE(rig.shown("File1"), checked && n > 0);
-      QCOMPARE(rig.lastMessage().text, checked && n == 0 ? "入力値が不正です。" : "");
+      QCOMPARE(rig.dialogs.transcript().filter(" !"),
+               checked && n == 0 ? QStringList{Warning("入力値が不正です。")} : QStringList());
     }
   }
 
-  // Every question carries its own prompt and offers the box's current text as the answer.
-  void questionsAskWithTheirPromptAndTheBoxText() {
-    const QString name = "新規ファイル名を入力して下さい（拡張子なしで）",
-                  count = "化合物を構成する元素の種類数";
-    const auto asked = [](const ScriptedDialogs& dialogs) {
-      QStringList questions;
-      for (const auto& question : dialogs.questions())
-        questions << question.prompt + "|" + question.defaultAnswer;
-      return questions;
-    };
-    EditorRig<Form4> compound;
-    for (const char* control : {"Text1", "Text2"}) compound.click(control, {"1"});
-    compound.choose("H.xfs");
-    compound.click("Label8", {"2"});
-    compound.click("Text8", {"3"});
-    QCOMPARE(asked(compound.dialogs),
-             QStringList(
-                 {name + "|", count + "|", "原子数を入力して下さい|", "原子数を入力して下さい|2"}));
-    EditorRig<Form6> mixture;
-    for (const char* control : {"Label1", "Text2"}) mixture.click(control, {"1"});
-    mixture.choose("Cu.xfs");
-    mixture.click("Label8", {"63.546", "70"});
-    QCOMPARE(asked(mixture.dialogs),
-             QStringList({name + "|", count + "|", "原子量(atomic weight)を入力して下さい|",
-                          "相対重量(%)を入力して下さい|"}));
-  }
-
-  void compoundWaterIsWrittenAndWrittenAgainOnReopening() {
+  // Every question and message as the user sees it, through a compound made under a name with
+  // ".mix" added, a count of 0 through Label2 (the all-zero table), a count of 6 with slot 6
+  // never set, and a cancelled number of atoms, which keeps the number stored before.
+  void compoundQuestionsMessagesAndFiles() {
     EditorRig<Form4> rig;
-    rig.click("Text1", {"water"});
-    rig.click("Text2", {"2"});
+    const QString atoms = "原子数を入力して下さい ? ",
+                  saved = kSaved + " | New Data : XFSM-data/water.mix.xfs";
+    rig.click("Label2", {"0"});
+    rig.click("Command1");
+    rig.click("Text1", {""});
+    rig.click("Label1", {"water"});
+    rig.click("Command1");
+    QCOMPARE(FileBytes(rig.material("water.mix")), Material({}));
+    rig.form->show();
+    rig.click("Text2", {"5"});
     rig.click("Label8");
-    QCOMPARE(rig.lastMessage().text, "元素を選択して下さい");
-    rig.choose("H.xfs");
-    rig.click("Label8", {"2"});
-    rig.click("Text8", {"-3"});  // refused: the 2 stays
-    rig.choose("O.xfs");
+    rig.choose("File1", "H.xfs");
+    for (const char* row : {"Label8", "Text4", "Text5", "Text6", "Text7"}) rig.click(row, {"2"});
+    rig.click("Text8", {QString()});
+    rig.click("Text2", {"6"});
+    rig.click("Command1");
+    QVERIFY(rig.form->isVisible() && FileBytes(rig.material("water.mix")) == Material({}));
+    rig.choose("File1", "O.xfs");
     rig.click("Text4", {"1"});
+    rig.click("Text2", {"2"});
     rig.click("Command1");
-    QCOMPARE(rig.lastMessage().title, "New Data : XFSM-data/water.xfs");
-    const std::string water = Expected({{"H.xfs", 2}, {"O.xfs", 1}});
-    QCOMPARE(Contents(rig.material("water")), water);
-    QVERIFY(!rig.editor->isVisible() && rig.returns == QList<bool>{true});
-
-    std::filesystem::remove(rig.material("water"));
-    rig.editor->show();  // reopened, "OK" at once
-    rig.click("Command1");
-    QCOMPARE(Contents(rig.material("water")), water);
+    QCOMPARE(FileBytes(rig.material("water.mix")), Material({{"H.xfs", 2}, {"O.xfs", 1}}));
+    QVERIFY(!rig.form->isVisible() && rig.returns == QList<bool>({true, true}));
+    QCOMPARE(rig.dialogs.transcript(), QStringList({kCount,
+                                                    Warning("ファイル名が入力されていません"),
+                                                    kName,
+                                                    Warning("ファイル名を入力して下さい"),
+                                                    kName,
+                                                    saved,
+                                                    kCount + "0",
+                                                    Warning("元素を選択して下さい"),
+                                                    atoms,
+                                                    atoms,
+                                                    atoms,
+                                                    atoms,
+                                                    atoms,
+                                                    atoms + "2",
+                                                    Warning("入力値が不正です。"),
+                                                    kCount + "5",
+                                                    kInputError + " | Input Error",
+                                                    atoms + "2",
+                                                    kCount + "6",
+                                                    saved}));
   }
 
-  void mixtureBrassIsWrittenKeepingTheAtomicWeightHeading() {
+  void mixtureQuestionsMessagesAndFile() {
     EditorRig<Form6> rig;
-    rig.click("Text1", {"brass"});
+    const QString atomic = "原子量(atomic weight)を入力して下さい ? ",
+                  weight = "相対重量(%)を入力して下さい ? ",
+                  name = Warning("ファイル名を入力してください");
+    rig.click("Command1");
+    rig.click("Text1", {""});
+    rig.click("Label1", {"brass"});
     rig.click("Text2", {"11"});
     QVERIFY(rig.shown("Text18") && !rig.shown("Text19"));  // rows 1 to 9 of 10
+    rig.click("Label8");
     rig.click("Label2", {"2"});
-    rig.choose("Cu.xfs");
+    rig.choose("File1", "Cu.xfs");
     rig.click("Label8", {"63.546", "70"});
-    rig.choose("Zn.xfs");
+    rig.choose("File1", "Zn.xfs");
     rig.click("Text4", {"65.38", "20"});
     rig.click("Label9", {QString(), "30"});  // a cancelled atomic weight is 0, the weight asked
     rig.click("Command1");
-    QCOMPARE(rig.lastMessage().title, "Input Error");
-    QVERIFY(rig.editor->isVisible() && !std::filesystem::exists(rig.material("brass")));
+    QVERIFY(rig.form->isVisible() && !std::filesystem::exists(rig.material("brass")));
     rig.click("Text26", {"65.38"});
     rig.click("Command1");
-    QCOMPARE(rig.lastMessage().title, "New Data : brass.xfs");
-    QCOMPARE(Contents(rig.material("brass")),
-             Expected({{"Cu.xfs", 1}, {"Zn.xfs", 63.546 * 30 / (65.38 * 70)}}));
+    QCOMPARE(FileBytes(rig.material("brass")),
+             Material({{"Cu.xfs", 1}, {"Zn.xfs", 63.546 * 30 / (65.38 * 70)}}));
     QVERIFY(rig.shown("Label6") && !rig.shown("Text25"));  // 原子量 stays, the rows go
+    QCOMPARE(
+        rig.dialogs.transcript(),
+        QStringList({name, kName, name, kName, kCount, Warning("元素を選択してください"),
+                     kCount + "11", atomic, weight, atomic, weight, atomic + "65.38", weight + "20",
+                     kInputError + " | Input Error", atomic, kSaved + " | New Data : brass.xfs"}));
   }
 
   // From "Create New data" through the chooser: Cancel keeps the table, an editor clears it;
@@ -156,15 +150,13 @@ class EditorsTest : public QObject {
     choose("Command3");
     QVERIFY(main.form->isVisible() && table.S[45] == 1);
     choose("Command2");
-    QWidget* mixture = Window("Mixture");
     for (const char* answer : {"1", "63.546", "3"}) main.dialogs.answer(answer);
-    Click(mixture, "Text2");
-    mixture->findChild<FileListBox*>("File1")->setCurrentRow(0);  // Cu.xfs
-    Click(mixture, "Label8");
-    mixture->close();
+    Click(Window("Mixture"), "Text2");
+    Window("Mixture")->findChild<FileListBox*>("File1")->setCurrentRow(0);  // Cu.xfs
+    Click(Window("Mixture"), "Label8");
+    Window("Mixture")->close();
     QVERIFY(main.form->isVisible());
     for (int row = 1; row <= 45; ++row) QVERIFY(table.x[row] + table.F[row] + table.S[row] == 0);
-
     choose("Command1");
     main.dialogs.answer("copper3");
     Click(Window("Chemical compound"), "Text1");
@@ -172,6 +164,47 @@ class EditorsTest : public QObject {
     QVERIFY(main.form->isVisible() && !Window("Chemical compound")->isVisible());
     main.load("File2", "copper3.xfs");
     QCOMPARE(table.S[45], 3 * 29.0);  // Cu's S at the last row, three times over
+  }
+
+  // Seeded random entries in both editors, sensible answers and garbage alike: "OK" writes
+  // exactly the worked-out file and goes back, or writes nothing and stays.
+  void randomEntriesWriteTheWorkedOutFileOrNothing() {
+    std::mt19937_64 random(20240611);
+    for (int run = 0; run < 120; ++run)
+      run % 2 ? EnterAtRandom<Form6>(random) : EnterAtRandom<Form4>(random);
+  }
+
+ private:
+  template <class Editor>
+  static void EnterAtRandom(std::mt19937_64& random) {
+    const bool mixture = std::is_same_v<Editor, Form6>;
+    const auto uniform = [&](int to) { return std::uniform_int_distribution<int>(0, to)(random); };
+    const auto pick = [&](const QStringList& from) { return from[uniform(int(from.size()) - 1)]; };
+    const QStringList names{"water", "水", "  3 ", ".x", "", QString(), "../x"},
+        amounts{"1", "2", "0.5", "15.999", "100", "1", "0", "-1", "1e999", "abc", ""};
+    EditorRig<Editor> rig;
+    std::ofstream(rig.workspace.elementFolder() / "Short.xfs") << std::string(44, '\n');
+    rig.template get<FileListBox>("File1").refresh();
+    rig.click("Text1", {pick(names)});
+    const int count = 1 + uniform(mixture ? 9 : 4);
+    rig.click("Text2", {QString::number(count)});
+    for (int slot = 1; slot <= count; ++slot) {
+      rig.template get<FileListBox>("File1").setCurrentRow(uniform(5));
+      rig.click(QString("Label%1").arg(7 + slot + (slot > 6)), {pick(amounts), pick(amounts)});
+    }
+    const auto& in = rig.module.Editor;
+    const auto &A = in.AtomicWeights, &w = in.ElementWeights;
+    std::vector<std::pair<std::filesystem::path, double>> elements;  // n_k: atoms, or weight ratio
+    for (int k = 1; k <= count; ++k)
+      elements.emplace_back(rig.workspace.elementFolder() / in.ElementFiles[k],
+                            mixture ? (k == 1 ? 1 : A[1] / A[k] * w[k] / w[1]) : w[k]);
+    const QString name = rig.template get<QLineEdit>("Text1").text();
+    const auto expected =
+        name.isEmpty() || name.contains('/') ? std::nullopt : ExpectedMaterial(elements);
+    rig.click("Command1");
+    QCOMPARE(FileBytes(rig.material(name.toStdString())), expected.value_or(""));
+    QCOMPARE(std::filesystem::is_empty(rig.workspace.materialFolder()), !expected);
+    QCOMPARE(rig.form->isVisible(), !expected);
   }
 };
 

@@ -1,10 +1,10 @@
 #pragma once
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
-#include <cmath>
 
 #include "FileListBox.h"
 #include "Form1.h"
@@ -14,24 +14,39 @@
 #include "Workspace.h"
 #include "WorldCanvas.h"
 
-// A main window on a fresh working folder, with scripted dialogs and the steps a user takes.
-struct MainWindowRig {
+inline QWidget* Window(const QString& caption) {
+  for (QWidget* window : QApplication::topLevelWidgets())
+    if (window->windowTitle() == caption) return window;
+  qFatal("no window %s", qPrintable(caption));
+}
+
+// One window on a fresh working folder with scripted dialogs; its controls are found by their
+// design names.
+template <class Window>
+struct WindowRig {
   Workspace workspace;
   Module1 module;
   ScriptedDialogs dialogs;
-  std::unique_ptr<Form1> form;
+  std::unique_ptr<Window> form;
 
-  MainWindowRig() {
-    module.WorkingFolder = workspace.root();
-    form = std::make_unique<Form1>(module, dialogs);
-  }
+  WindowRig() { module.WorkingFolder = workspace.root(); }
 
   template <class Control = QWidget>
-  Control& get(const char* name) const {
-    auto* found = form->findChild<Control*>(QString::fromLatin1(name));
-    if (!found) qFatal("no control %s", name);
+  Control& get(const QString& name) const {
+    auto* found = form->template findChild<Control*>(name);
+    if (!found) qFatal("no control %s", qPrintable(name));
     return *found;
   }
+  void choose(const char* fileList, const QString& file) {
+    auto& files = get<FileListBox>(fileList);
+    files.setCurrentItem(files.findItems(file, Qt::MatchExactly).value(0));
+  }
+};
+
+// The main window and the steps a user takes in it.
+struct MainWindowRig : WindowRig<Form1> {
+  MainWindowRig() { form = std::make_unique<Form1>(module, dialogs); }
+
   QListWidget& list() const { return get<QListWidget>("List1"); }
   WorldCanvas& graph() const { return get<WorldCanvas>("Picture1"); }
   MarkerLine& marker(const char* name) const { return get<MarkerLine>(name); }
@@ -43,10 +58,6 @@ struct MainWindowRig {
     return marker("Line1").isShown() || marker("Line2").isShown() || marker("Line3").isShown();
   }
 
-  void choose(const char* fileList, const QString& file) {
-    auto& files = get<FileListBox>(fileList);
-    files.setCurrentItem(files.findItems(file, Qt::MatchExactly).value(0));
-  }
   void load(const char* fileList, const QString& file) {
     choose(fileList, file);
     get<QPushButton>("Command2").click();
@@ -56,4 +67,29 @@ struct MainWindowRig {
     QTest::keyClick(&get<QLineEdit>("Text1"), Qt::Key_Return);
   }
   void point(float X, float Y) { emit graph().pointerMoved(Qt::NoButton, Qt::NoModifier, X, Y); }
+};
+
+inline const QString kInputError = "入力したデータに誤りがあります。  よく確認してください。";
+inline const QString kSaved = "データはファイルに保存されました。";
+
+// An editor window, with a record of every return to the main window.
+template <class Editor>
+struct EditorRig : WindowRig<Editor> {
+  QList<bool> returns;  // the reloadMaterialList flag of each return
+
+  EditorRig() {
+    this->form = std::make_unique<Editor>(this->module, this->dialogs,
+                                          [this](bool reload) { returns << reload; });
+    this->form->show();
+  }
+
+  bool shown(const QString& name) const { return this->get(name).isVisibleTo(this->form.get()); }
+  // Clicks with the given answers queued for the dialogs it opens; a null answer cancels.
+  void click(const QString& name, const QStringList& answers = {}) {
+    for (const QString& answer : answers) this->dialogs.answer(answer);
+    QTest::mouseClick(&this->get(name), Qt::LeftButton);
+  }
+  std::filesystem::path material(const std::string& name) const {
+    return this->workspace.materialFolder() / (name + ".xfs");
+  }
 };

@@ -41,7 +41,7 @@ FileListBox* MaterialEditor::elementList(QRect where) {
   auto* list = new FileListBox(".xfs", this);
   list->setObjectName("File1");
   list->setGeometry(where);
-  list->setFolder(toQString(module_.WorkingFolder / xscatter::kElementFolder));
+  list->setFolder(module_.WorkingFolder / xscatter::kElementFolder);
   return list;
 }
 
@@ -93,13 +93,13 @@ void MaterialEditor::askFileName(ClickableTextBox* nameBox, const QString& empty
 
 bool MaterialEditor::takeChosenElement(const FileListBox* list, const Row& row,
                                        const QString& noChoiceMessage) {
-  const QString chosen = list->selectedFileName();
-  if (chosen.isEmpty()) {
+  const std::string chosen = list->selectedFileName();
+  if (chosen.empty()) {
     warn(noChoiceMessage);
     return false;
   }
-  row.element->setText(chosen);
-  module_.Editor.ElementFiles[row.slot] = chosen.toStdString();
+  row.element->setText(QString::fromStdString(chosen));
+  module_.Editor.ElementFiles[row.slot] = chosen;
   return true;
 }
 

@@ -87,7 +87,9 @@ void Form1::connectEvents() {
   connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
   connect(Text1, &QLineEdit::returnPressed, this, [this] { Text1_KeyPress(kEnter); });
   connect(Text1, &ClickableTextBox::clicked, this, &Form1::Text1_Click);
-  connect(List1, &QListWidget::currentRowChanged, this, &Form1::List1_Click);
+  // A selection, not a current row: the list makes its first row current without selecting it
+  // when it gets the focus, which must not overwrite the read-out.
+  connect(List1, &QListWidget::itemSelectionChanged, this, &Form1::List1_Click);
   connect(Picture1, &WorldCanvas::pointerMoved, this, &Form1::Picture1_MouseMove);
 }
 
@@ -123,20 +125,20 @@ void Form1::openFolder(FileListBox& list, std::string_view name, bool createWhen
                               QString::fromStdString(module_.WorkingFolder.string())),
                      {}, Dialogs::Icon::Exclamation);
   }
-  list.setFolder(QString::fromStdString(path.string()));
+  list.setFolder(path);
 }
 
-void Form1::File1_Click(const QString& fileName) {
+void Form1::File1_Click(const std::string& fileName) {
   choose(fileName, kElementList, *File2);
 }
 
-void Form1::File2_Click(const QString& fileName) {
+void Form1::File2_Click(const std::string& fileName) {
   choose(fileName, kMaterialList, *File1);
 }
 
 // Only remembers the choice; the focus goes to "OK" so that Enter loads it at once.
-void Form1::choose(const QString& fileName, int list, FileListBox& other) {
-  module_.SelectedFileName = fileName.toStdString();
+void Form1::choose(const std::string& fileName, int list, FileListBox& other) {
+  module_.SelectedFileName = fileName;
   SelectedList = list;
   other.refresh();
   Command2->setFocus();
@@ -226,8 +228,9 @@ void Form1::Text1_KeyPress(int keyAscii) {
 }
 
 void Form1::List1_Click() {
-  const int row = List1->currentRow() + 1;
-  if (row < 1) return;
+  const QList<QListWidgetItem*> selected = List1->selectedItems();
+  if (selected.isEmpty()) return;
+  const int row = List1->row(selected.first()) + 1;
   showReadOut(shownTable_.x[row], shownTable_.F[row], shownTable_.S[row]);
   if (row > 1) markRow(row);
 }
@@ -259,7 +262,7 @@ void Form1::Picture1_MouseMove(Qt::MouseButtons /*button*/, Qt::KeyboardModifier
   markRow(*row);
   // Selecting the entry that is already selected changes nothing in the list, yet the boxes
   // may hold a typed value since, and must show the marked row all the same.
-  const bool alreadySelected = List1->currentRow() == *row - 1;
+  const bool alreadySelected = List1->item(*row - 1)->isSelected();
   List1->setCurrentRow(*row - 1);
   if (alreadySelected) List1_Click();
 }

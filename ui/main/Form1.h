@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "ScatteringGraph.h"
@@ -57,8 +58,8 @@ class Form1 : public QWidget {
   void connectResultsMenus();
 
   void Form_Load();
-  void File1_Click(const QString& fileName);
-  void File2_Click(const QString& fileName);
+  void File1_Click(const std::string& fileName);
+  void File2_Click(const std::string& fileName);
   void Command1_Click();
   void Form_Unload();
   void Command2_Click();
@@ -71,7 +72,7 @@ class Form1 : public QWidget {
 
   std::filesystem::path folder(std::string_view name) const;
   void openFolder(FileListBox& list, std::string_view name, bool createWhenMissing);
-  void choose(const QString& fileName, int list, FileListBox& other);
+  void choose(const std::string& fileName, int list, FileListBox& other);
   void fillTableList();
   void clearReadOut();
   void showReadOut(double x, double F, double S);

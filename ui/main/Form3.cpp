@@ -10,24 +10,18 @@ namespace {
 constexpr double kTextPoints = 15.75;
 constexpr int kLineHeight = 23;
 
-// The authors line is far longer than the others; at the common size it would run out of the
-// window, so it is set just small enough to fit.
-constexpr double kAuthorsPoints = 9.75;
-
 struct ReferenceLine {
   QPoint at;
   const char* text;
-  double points = kTextPoints;
   bool italic = false;
 };
 
 constexpr ReferenceLine kLines[] = {
-    {{32, 24}, "Data reference", kTextPoints, true},
+    {{32, 24}, "Data reference", true},
     {{24, 64}, "Atomic form factors, incoherent scattering functions,"},
     {{32, 88}, "and photon scattering cross sections"},
-    {{24, 120},
-     "J. H. Hubbell, Wm. J. Veigele, E. A. Briggs, R. T. Brown, D. T. Cromer, R. J. Howerton",
-     kAuthorsPoints},
+    // The first three of six authors, so that the line fits at the size of the others.
+    {{24, 120}, "J. H. Hubbell, Wm. J. Veigele, E. A. Briggs, et al."},
     {{24, 144}, "Journal of Physical and Chemical Reference Data"},
     {{208, 168}, "4 (3), 471 - 538, (1975)"},
 };
@@ -41,7 +35,7 @@ Form3::Form3(QWidget* parent)
   setFixedSize(489, 252);
   int line = 0;
   for (const ReferenceLine& text : kLines) {
-    QFont font = look::SerifFont(text.points);
+    QFont font = look::SerifFont(kTextPoints);
     font.setItalic(text.italic);
     const QRect geometry(text.at, QSize(width() - text.at.x(), kLineHeight));
     const QByteArray name = "Label" + QByteArray::number(++line);

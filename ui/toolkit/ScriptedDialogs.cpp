@@ -2,10 +2,12 @@
 
 void ScriptedDialogs::message(const QString& text, const QString& title, Icon icon) {
   messages_.append({text, titleOrApplicationName(title), icon});
+  transcript_ << text + " | " + messages_.last().title + (icon == Icon::Exclamation ? " !" : "");
 }
 
 QString ScriptedDialogs::ask(const QString& prompt, const QString& defaultAnswer) {
   questions_.append({prompt, titleOrApplicationName({}), defaultAnswer});
+  transcript_ << prompt + " ? " + defaultAnswer;
   return nextAnswer();
 }
 

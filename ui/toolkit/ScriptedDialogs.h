@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QQueue>
+#include <QStringList>
 
 #include "Dialogs.h"
 
@@ -46,12 +47,16 @@ class ScriptedDialogs final : public Dialogs {
   const QList<Question>& questions() const { return questions_; }
   const QList<Menu>& menus() const { return menus_; }
   const QList<FileQuestion>& fileQuestions() const { return fileQuestions_; }
+  // Every message and question in the order shown, one line each: "text | title", with " !"
+  // for the exclamation icon, or "prompt ? default answer".
+  const QStringList& transcript() const { return transcript_; }
   int pendingAnswers() const { return int(answers_.size()); }
   void forget() {
     messages_.clear();
     questions_.clear();
     menus_.clear();
     fileQuestions_.clear();
+    transcript_.clear();
   }
 
  private:
@@ -63,4 +68,5 @@ class ScriptedDialogs final : public Dialogs {
   QList<Question> questions_;
   QList<Menu> menus_;
   QList<FileQuestion> fileQuestions_;
+  QStringList transcript_;
 };
