@@ -10,6 +10,7 @@
 #include "Numbers.h"
 #include "Output.h"
 #include "Tables.h"
+#include "WorkingFolder.h"
 
 namespace xscatter::cli {
 namespace {
@@ -138,11 +139,15 @@ int Fail(std::FILE* err, const std::string& reason) {
 
 }  // namespace
 
-int Run(std::span<const std::string_view> arguments, std::FILE* in, std::FILE* out,
-        std::FILE* err) {
+int Run(std::span<const std::string_view> arguments, const std::filesystem::path& programFolder,
+        std::FILE* in, std::FILE* out, std::FILE* err) {
   Invocation invocation;
   if (Status status = ParseArguments(arguments, invocation); !status.ok()) {
     return Fail(err, status.error);
+  }
+  // An installed program started anywhere finds the same tables and materials as its window.
+  if (invocation.dataFolder.empty() && !invocation.help && !invocation.version) {
+    invocation.dataFolder = ProgramWorkingFolder(programFolder);
   }
   OutputBuffer output(out);
   const Outcome outcome = RunCommand(invocation, in, output);

@@ -21,7 +21,8 @@ TABLE is an element symbol (Fe: XFS-data/Fe.xfs), a material name
 of a table file.
 
 Options:
-  --data DIR       the folder that holds XFS-data and XFSM-data (default: .)
+  --data DIR       the folder that holds XFS-data and XFSM-data (default: the
+                   current folder, or where the installed XScatter keeps them)
   --format FORMAT  text (aligned, the default), csv, tsv or json
   -h, --help       this help; after a command, the command's help
   --version        the program's version

@@ -2,8 +2,9 @@
 # Installs a build into a temporary tree (DESTDIR) and starts the installed program from an
 # empty folder, with a temporary XDG_DATA_HOME, on the offscreen platform. It must still be
 # running when stopped, leave the start folder empty and have made the per-user folder with the
-# material folder and a link to the installed tables; then InstalledProgramTest, started the
-# same way, builds the main window there and checks its element list.
+# material folder and a link to the installed tables, where xscatter-table finds them too;
+# then InstalledProgramTest, started the same way, builds the main window there and checks its
+# element list.
 #   install-check.sh BUILD_DIR INSTALLED_PROGRAM_TEST
 set -euo pipefail
 build=$1 checker=$2
@@ -25,6 +26,8 @@ user=$XDG_DATA_HOME/xscatter
 [[ -d $user/XFSM-data ]] || fail "no $user/XFSM-data"
 [[ -L $user/XFS-data && $(readlink "$user/XFS-data") == "$tables" ]] ||
   fail "$user/XFS-data is not a link to $tables"
+"$tmp/root/usr/bin/xscatter-table" at Cu 0.25 | grep -q '^0.25 ' ||
+  fail "the installed xscatter-table does not find the installed tables"
 [[ -z $(ls -A "$tmp/start") ]] || fail "files were written into the start folder"
 cmp -s "$tables/Cu.xfs" "$(dirname "$0")/../../data/XFS-data/Cu.xfs" ||
   fail "the installed Cu.xfs differs from the shipped one"

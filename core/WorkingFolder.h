@@ -20,6 +20,10 @@ std::filesystem::path ChooseWorkingFolder(const std::filesystem::path& current,
                                           const std::filesystem::path& installedTables,
                                           const std::filesystem::path& userFolder);
 
+// The working folder of a program started from programFolder, chosen as above from the
+// current folder and the environment; the window and the command-line program share it.
+std::filesystem::path ProgramWorkingFolder(const std::filesystem::path& programFolder);
+
 // Chooses the working folder of a program started from programFolder and enters it, so that
 // relative paths mean the same folder as the windows' paths.
 std::filesystem::path EnterWorkingFolder(const std::filesystem::path& programFolder);

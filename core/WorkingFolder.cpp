@@ -52,11 +52,15 @@ fs::path ChooseWorkingFolder(const fs::path& current, const fs::path& installedT
   return ready ? userFolder : current;
 }
 
-fs::path EnterWorkingFolder(const fs::path& programFolder) {
+fs::path ProgramWorkingFolder(const fs::path& programFolder) {
   std::error_code error;
-  const fs::path chosen =
-      ChooseWorkingFolder(fs::current_path(error), InstalledElementFolder(programFolder),
-                          UserDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
+  return ChooseWorkingFolder(fs::current_path(error), InstalledElementFolder(programFolder),
+                             UserDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
+}
+
+fs::path EnterWorkingFolder(const fs::path& programFolder) {
+  const fs::path chosen = ProgramWorkingFolder(programFolder);
+  std::error_code error;
   fs::current_path(chosen, error);
   return chosen;
 }
