@@ -185,7 +185,7 @@ class RandomSessionTest : public QObject {
   Q_OBJECT
  private slots:
   void session() {
-    const int steps = qEnvironmentVariable("XSCATTER_SESSION_STEPS", "1500").toInt();
+    const int steps = qEnvironmentVariable("XSCATTER_SESSION_STEPS", "1200").toInt();
     for (const QString& seed :
          qEnvironmentVariable("XSCATTER_SESSION_SEED", "20240611 7 314159").split(' ')) {
       qInfo("XSCATTER_SESSION_SEED=%s XSCATTER_SESSION_STEPS=%d", qPrintable(seed), steps);
