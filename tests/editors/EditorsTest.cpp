@@ -1,5 +1,4 @@
 #include <QtTest>
-#include <random>
 
 #include "Form4.h"
 #include "Form6.h"
@@ -164,47 +163,6 @@ class EditorsTest : public QObject {
     QVERIFY(main.form->isVisible() && !Window("Chemical compound")->isVisible());
     main.load("File2", "copper3.xfs");
     QCOMPARE(table.S[45], 3 * 29.0);  // Cu's S at the last row, three times over
-  }
-
-  // Seeded random entries in both editors, sensible answers and garbage alike: "OK" writes
-  // exactly the worked-out file and goes back, or writes nothing and stays.
-  void randomEntriesWriteTheWorkedOutFileOrNothing() {
-    std::mt19937_64 random(20240611);
-    for (int run = 0; run < 120; ++run)
-      run % 2 ? EnterAtRandom<Form6>(random) : EnterAtRandom<Form4>(random);
-  }
-
- private:
-  template <class Editor>
-  static void EnterAtRandom(std::mt19937_64& random) {
-    const bool mixture = std::is_same_v<Editor, Form6>;
-    const auto uniform = [&](int to) { return std::uniform_int_distribution<int>(0, to)(random); };
-    const auto pick = [&](const QStringList& from) { return from[uniform(int(from.size()) - 1)]; };
-    const QStringList names{"water", "水", "  3 ", ".x", "", QString(), "../x"},
-        amounts{"1", "2", "0.5", "15.999", "100", "1", "0", "-1", "1e999", "abc", ""};
-    EditorRig<Editor> rig;
-    std::ofstream(rig.workspace.elementFolder() / "Short.xfs") << std::string(44, '\n');
-    rig.template get<FileListBox>("File1").refresh();
-    rig.click("Text1", {pick(names)});
-    const int count = 1 + uniform(mixture ? 9 : 4);
-    rig.click("Text2", {QString::number(count)});
-    for (int slot = 1; slot <= count; ++slot) {
-      rig.template get<FileListBox>("File1").setCurrentRow(uniform(5));
-      rig.click(QString("Label%1").arg(7 + slot + (slot > 6)), {pick(amounts), pick(amounts)});
-    }
-    const auto& in = rig.module.Editor;
-    const auto &A = in.AtomicWeights, &w = in.ElementWeights;
-    std::vector<std::pair<std::filesystem::path, double>> elements;  // n_k: atoms, or weight ratio
-    for (int k = 1; k <= count; ++k)
-      elements.emplace_back(rig.workspace.elementFolder() / in.ElementFiles[k],
-                            mixture ? (k == 1 ? 1 : A[1] / A[k] * w[k] / w[1]) : w[k]);
-    const QString name = rig.template get<QLineEdit>("Text1").text();
-    const auto expected =
-        name.isEmpty() || name.contains('/') ? std::nullopt : ExpectedMaterial(elements);
-    rig.click("Command1");
-    QCOMPARE(FileBytes(rig.material(name.toStdString())), expected.value_or(""));
-    QCOMPARE(std::filesystem::is_empty(rig.workspace.materialFolder()), !expected);
-    QCOMPARE(rig.form->isVisible(), !expected);
   }
 };
 
