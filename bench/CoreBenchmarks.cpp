@@ -19,11 +19,11 @@ using xscatter::ScatteringTable;
 constexpr std::string_view kElement = "Fe";
 constexpr int kElementZ = 26;
 
-// One look-up in the element table at each of the random momentum transfers in turn, with
-// `Prepare` the last thing before them.
-template <auto Lookup, auto Prepare = [] {}>
+// One look-up in the element table, made into a `Table`, at each of the random momentum
+// transfers in turn, with `Prepare` the last thing before them.
+template <typename Table, auto Lookup, auto Prepare = [] {}>
 void AtRandomMomenta(benchmark::State& state) {
-  const ScatteringTable table = bench::LoadElement(kElement).table;
+  const Table table(bench::LoadElement(kElement).table);
   bench::Cycle momenta(bench::RandomMomenta());
   Prepare();
   for (auto _ : state) benchmark::DoNotOptimize(Lookup(table, momenta.next()));
@@ -38,7 +38,9 @@ void BesideTheMainWindow(benchmark::State& state) {
   const bench::MainWindow window;
   Lookups(state);
 }
-BENCHMARK(BesideTheMainWindow<AtRandomMomenta<xscatter::InterpolateAt>>)->Name("InterpolateAt");
+using xscatter::LogLogTable;
+BENCHMARK(BesideTheMainWindow<AtRandomMomenta<LogLogTable, xscatter::InterpolateAt>>)
+    ->Name("InterpolateAt");
 
 // The interpolation again with the upper halves in use before the first call, as a window
 // leaves them on machines whose Qt does so: one 256-bit instruction, with a nonzero result
@@ -49,7 +51,7 @@ void MakeUpperHalvesDirty() {
     __asm__ volatile("vcmptrueps %%ymm15, %%ymm15, %%ymm15" ::: "xmm15");
 #endif
 }
-BENCHMARK(AtRandomMomenta<xscatter::InterpolateAt, MakeUpperHalvesDirty>)
+BENCHMARK(AtRandomMomenta<LogLogTable, xscatter::InterpolateAt, MakeUpperHalvesDirty>)
     ->Name("InterpolateAt/DirtyUpperHalves");
 
 // xraylib reads its tables when the library loads, so this measures only the look-up, as the
@@ -65,7 +67,7 @@ void XraylibFormFactorAndScattering(benchmark::State& state) {
 BENCHMARK(BesideTheMainWindow<XraylibFormFactorAndScattering>)
     ->Name("XraylibFormFactorAndScattering");
 
-BENCHMARK(AtRandomMomenta<xscatter::FindRowAbove>)->Name("FindRowAbove");
+BENCHMARK(AtRandomMomenta<ScatteringTable, xscatter::FindRowAbove>)->Name("FindRowAbove");
 
 void ParseTableLine(benchmark::State& state) {
   const xscatter::TableLines lines = bench::LoadElement(kElement).lines;

@@ -16,7 +16,7 @@ namespace xscatter::cli {
 namespace {
 
 // The typed read-out's rule: nothing outside 0.005 to 1000, nor where the table has no answer.
-std::optional<FunctionValues> ValueAt(const ScatteringTable& table, double x) {
+std::optional<FunctionValues> ValueAt(const LogLogTable& table, double x) {
   if (!IsTypedMomentumInRange(x)) return std::nullopt;
   return InterpolateAt(table, x);
 }
@@ -66,7 +66,7 @@ class LineReader {
   std::size_t capacity_ = 0;
 };
 
-Status StreamMomenta(std::FILE* in, const ScatteringTable& table, RowWriter& writer,
+Status StreamMomenta(std::FILE* in, const LogLogTable& table, RowWriter& writer,
                      const OutputBuffer& out) {
   LineReader reader(in);
   std::string_view line;
@@ -82,7 +82,7 @@ Status StreamMomenta(std::FILE* in, const ScatteringTable& table, RowWriter& wri
   return Status::Ok();
 }
 
-Status WriteValues(const Invocation& invocation, const ScatteringTable& table, RowWriter& writer,
+Status WriteValues(const Invocation& invocation, const LogLogTable& table, RowWriter& writer,
                    std::FILE* in, const OutputBuffer& out) {
   switch (invocation.source) {
     case Source::Listed:
@@ -111,7 +111,8 @@ Outcome RunAt(const Invocation& invocation, std::FILE* in, OutputBuffer& out) {
     return {status};
   }
   RowWriter writer(out, invocation.format, loaded.name);
-  if (Status status = WriteValues(invocation, loaded.table, writer, in, out); !status.ok()) {
+  const LogLogTable table(loaded.table);
+  if (Status status = WriteValues(invocation, table, writer, in, out); !status.ok()) {
     return {status};
   }
   writer.finish();

@@ -27,10 +27,10 @@ std::optional<int> FindBracket(const ScatteringTable& table, double x) {
 }
 
 // The straight line through (ln x(i-1), ln g(i-1)) and (ln x(i), ln g(i)) at ln x, written as
-// g(i) * (g(i-1) / g(i))^r with r = ln(x(i)/x) / ln(x(i)/x(i-1)), which needs far fewer
-// logarithms than taking the logarithm of every value.
-double AlongLine(double lower, double upper, double r) {
-  return upper * std::exp(r * std::log(lower / upper));
+// g(i) * (g(i-1) / g(i))^r with r = ln(x(i)/x) / ln(x(i)/x(i-1)), so that only r depends on x;
+// lnRatio is ln(g(i-1) / g(i)).
+double AlongLine(double upper, double lnRatio, double r) {
+  return upper * std::exp(r * lnRatio);
 }
 
 std::string Scientific(double v, int decimals) {
@@ -51,19 +51,32 @@ bool IsTypedMomentumInRange(double x) {
   return x >= kLowestTypedMomentum && x <= kHighestTypedMomentum;
 }
 
-std::optional<FunctionValues> InterpolateAt(const ScatteringTable& table, double x) {
+LogLogTable::LogLogTable(const ScatteringTable& table) : rows_(table) {
   ClearUpperVectorState();
-  const auto upper = FindBracket(table, x);
+  for (int i = 2; i <= kTableRows; ++i) {
+    Step& step = steps_[i];
+    step.usable = RowHasLogarithms(table, i - 1) && RowHasLogarithms(table, i) &&
+                  table.x[i] != table.x[i - 1];
+    if (!step.usable) continue;
+    step.x = std::log(table.x[i] / table.x[i - 1]);
+    step.F = std::log(table.F[i - 1] / table.F[i]);
+    step.S = std::log(table.S[i - 1] / table.S[i]);
+  }
+}
+
+std::optional<FunctionValues> InterpolateAt(const LogLogTable& table, double x) {
+  ClearUpperVectorState();
+  const ScatteringTable& rows = table.rows_;
+  const auto upper = FindBracket(rows, x);
   if (!upper) return std::nullopt;
   const int i = *upper;
   if (!HasLogarithm(x)) return std::nullopt;
   // Taken as it stands, so that row i - 1 cannot spoil a tabulated point.
-  if (x == table.x[i]) return FunctionValues{table.F[i], table.S[i]};
-  if (!RowHasLogarithms(table, i - 1) || !RowHasLogarithms(table, i)) return std::nullopt;
-  if (table.x[i] == table.x[i - 1]) return std::nullopt;
-  const double r = std::log(table.x[i] / x) / std::log(table.x[i] / table.x[i - 1]);
-  const FunctionValues values{AlongLine(table.F[i - 1], table.F[i], r),
-                              AlongLine(table.S[i - 1], table.S[i], r)};
+  if (x == rows.x[i]) return FunctionValues{rows.F[i], rows.S[i]};
+  const LogLogTable::Step& step = table.steps_[i];
+  if (!step.usable) return std::nullopt;
+  const double r = std::log(rows.x[i] / x) / step.x;
+  const FunctionValues values{AlongLine(rows.F[i], step.F, r), AlongLine(rows.S[i], step.S, r)};
   if (!std::isfinite(values.F) || !std::isfinite(values.S)) return std::nullopt;
   return values;
 }

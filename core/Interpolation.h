@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 
@@ -19,10 +20,33 @@ struct FunctionValues {
 // Whether a typed momentum transfer lies in 0.005 to 1000, both limits included.
 bool IsTypedMomentumInRange(double x);
 
+// A table made ready for log-log interpolation. The logarithms of the ratios between
+// neighbouring rows do not depend on x, so they are taken once here instead of at every
+// look-up; a look-up then needs one logarithm and two exponentials.
+class LogLogTable {
+ public:
+  explicit LogLogTable(const ScatteringTable& table);
+
+  friend std::optional<FunctionValues> InterpolateAt(const LogLogTable& table, double x);
+
+ private:
+  // From row i - 1 to row i: ln(x(i)/x(i-1)), ln(F(i-1)/F(i)) and ln(S(i-1)/S(i)), usable when
+  // both rows have logarithms and differ in x.
+  struct Step {
+    double x = 0;
+    double F = 0;
+    double S = 0;
+    bool usable = false;
+  };
+
+  ScatteringTable rows_;
+  std::array<Step, kTableSlots> steps_{};
+};
+
 // Log-log interpolation between the first row i >= 2 with x(i) >= x and row i - 1, extended
 // beyond them where x lies outside. On an exact match x = x(i) it gives row i itself. No value
 // when no row brackets x, a logarithm is undefined, or the two rows share their x.
-std::optional<FunctionValues> InterpolateAt(const ScatteringTable& table, double x);
+std::optional<FunctionValues> InterpolateAt(const LogLogTable& table, double x);
 
 // The first row from row 1 on whose x is strictly greater than x; no value when there is none.
 std::optional<int> FindRowAbove(const ScatteringTable& table, double x);

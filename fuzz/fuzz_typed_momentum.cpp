@@ -20,6 +20,11 @@ const xscatter::ScatteringTable& Iron() {
   return table;
 }
 
+const xscatter::LogLogTable& IronCurves() {
+  static const xscatter::LogLogTable curves(Iron());
+  return curves;
+}
+
 // What the read-out boxes show; all empty for the out-of-range answer.
 struct Readout {
   std::string x;
@@ -31,7 +36,7 @@ struct Readout {
 // (no bracketing rows, or a row without a logarithm) is answered as out of range.
 Readout TypedReadout(const std::optional<double>& x) {
   if (!x || !xscatter::IsTypedMomentumInRange(*x)) return {};
-  const auto values = xscatter::InterpolateAt(Iron(), *x);
+  const auto values = xscatter::InterpolateAt(IronCurves(), *x);
   if (!values) return {};
   return {xscatter::FormatMomentum(*x), xscatter::FormatFunctionValue(values->F),
           xscatter::FormatFunctionValue(values->S)};
@@ -54,7 +59,7 @@ void CheckInterpolation(double x) {
   // Row 1 of the shipped tables is x = 0, which has no logarithm: below row 2's x there is no
   // line to interpolate on.
   if (x < iron.x[2]) return;
-  const auto values = xscatter::InterpolateAt(iron, x);
+  const auto values = xscatter::InterpolateAt(IronCurves(), x);
   Expect(values.has_value(), "an x inside the iron table gives no value");
   const int upper = UpperRow(x);
   Expect(Between(values->F, iron.F[upper - 1], iron.F[upper]), "F leaves its two rows");
@@ -87,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   CheckInterpolation(*x);
   if (shown.x.empty()) return 0;
-  const auto values = xscatter::InterpolateAt(Iron(), *x);
+  const auto values = xscatter::InterpolateAt(IronCurves(), *x);
   CheckShown(shown.x, *x, 3, momentum);
   CheckShown(shown.F, values->F, 5, function);
   CheckShown(shown.S, values->S, 5, function);

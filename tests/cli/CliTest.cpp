@@ -85,7 +85,8 @@ TEST(CliProgram, AtAgreesWithInterpolateAt) {
   std::string input, expected = DelimitedHeading("Fe", '\t');
   for (double x : {0.005, 1000.0, 0.00499, 1000.01, fe.x[2], fe.x[45], 0.123, 7.77, 0.0071}) {
     input += ShortestNumber(x) + "\r\n";
-    const auto values = IsTypedMomentumInRange(x) ? InterpolateAt(fe, x) : std::nullopt;
+    const auto values =
+        IsTypedMomentumInRange(x) ? InterpolateAt(LogLogTable(fe), x) : std::nullopt;
     expected += ShortestNumber(x) + "\t" + (values ? ShortestNumber(values->F) : "") + "\t" +
                 (values ? ShortestNumber(values->S) : "") + "\n";
   }

@@ -165,7 +165,7 @@ TEST(AtomicFile, AnyLegalNameNewAndKeptModesAndNothingLeftBehind) {
 TEST(Interpolation, IsTheRowAtARowAndFollowsTheLogLogLineBetweenAndBelow) {
   const ScatteringTable t = SampleTable();
   for (int i = 2; i <= kTableRows; ++i) {
-    const FunctionValues atRow = InterpolateAt(t, t.x[i]).value();
+    const FunctionValues atRow = InterpolateAt(LogLogTable(t), t.x[i]).value();
     EXPECT_EQ(std::tie(atRow.F, atRow.S), std::tie(t.F[i], t.S[i])) << i;
     for (double fraction : {-0.7, 0.1, 0.5, 0.93}) {
       if (fraction < 0 && i > 2) continue;  // below the table only rows 1 and 2 take part
@@ -175,7 +175,7 @@ TEST(Interpolation, IsTheRowAtARowAndFollowsTheLogLogLineBetweenAndBelow) {
         const double g0 = std::log(g[i - 1]), g1 = std::log(g[i]);
         return std::exp(g1 - (g1 - g0) * (b - std::log(x)) / (b - a));
       };
-      const FunctionValues v = InterpolateAt(t, x).value();
+      const FunctionValues v = InterpolateAt(LogLogTable(t), x).value();
       EXPECT_NEAR(v.F, line(t.F), 1e-14 * v.F) << x;
       EXPECT_NEAR(v.S, line(t.S), 1e-14 * v.S) << x;
     }
@@ -184,12 +184,12 @@ TEST(Interpolation, IsTheRowAtARowAndFollowsTheLogLogLineBetweenAndBelow) {
 
 TEST(Interpolation, NoValueCasesFindRowAboveAndScreenFormats) {
   ScatteringTable table = SampleTable();
-  EXPECT_FALSE(InterpolateAt(table, table.x[45] * 1.01));
-  EXPECT_FALSE(InterpolateAt(table, 0));
+  EXPECT_FALSE(InterpolateAt(LogLogTable(table), table.x[45] * 1.01));
+  EXPECT_FALSE(InterpolateAt(LogLogTable(table), 0));
   table.S[4] = 0;
-  EXPECT_FALSE(InterpolateAt(table, (table.x[4] + table.x[5]) / 2));
+  EXPECT_FALSE(InterpolateAt(LogLogTable(table), (table.x[4] + table.x[5]) / 2));
   table.F[2] = 1e-100;
-  EXPECT_FALSE(InterpolateAt(table, 1e-6)) << "extrapolated to infinity";
+  EXPECT_FALSE(InterpolateAt(LogLogTable(table), 1e-6)) << "extrapolated to infinity";
   EXPECT_EQ(FindRowAbove(table, table.x[7]), 8);
   EXPECT_EQ(FindRowAbove(table, std::nextafter(table.x[7], 0.0)), 7);
   EXPECT_FALSE(FindRowAbove(table, table.x[45]));
@@ -218,7 +218,7 @@ TEST(Interpolation, LogarithmsStartFromCleanUpperVectorHalves) {
     return (low & 4) != 0;
   };
   ASSERT_TRUE(inUseAfter([] {}));
-  const ScatteringTable table = SampleTable();
+  const LogLogTable table(SampleTable());
   EXPECT_FALSE(inUseAfter([&] { InterpolateAt(table, 0.3); }));
   EXPECT_FALSE(inUseAfter([] { GraphCoordinate(2.0); }));
   EXPECT_FALSE(inUseAfter([] { MomentumFromGraph(2.0); }));

@@ -170,6 +170,7 @@ void Form1::Command2_Click() {
     return;
   }
   shownTable_ = module_.Table;
+  shownCurves_ = xscatter::LogLogTable(shownTable_);
   Label4->setText(QString::fromStdString(xscatter::DisplayName(module_.SelectedFileName)));
   Label4->adjustSize();
   clearReadOut();
@@ -217,7 +218,7 @@ void Form1::Text1_KeyPress(int keyAscii) {
   if (keyAscii != kEnter) return;
   const auto x = xscatter::LenientNumber(Text1->text().toStdString());
   const auto values = x && xscatter::IsTypedMomentumInRange(*x)
-                          ? xscatter::InterpolateAt(shownTable_, *x)
+                          ? xscatter::InterpolateAt(shownCurves_, *x)
                           : std::nullopt;
   if (!values) {
     dialogs_.message(QStringLiteral("This value is out of range."), {}, Dialogs::Icon::Exclamation);

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "Interpolation.h"
 #include "ScatteringGraph.h"
 #include "ScatteringTable.h"
 
@@ -81,8 +82,9 @@ class Form1 : public QWidget {
 
   Module1& module_;
   Dialogs& dialogs_;
-  int SelectedList = 0;                   // 1 element list, 2 material list, 0 none yet
-  xscatter::ScatteringTable shownTable_;  // the rows the list and the graph show
+  int SelectedList = 0;                             // 1 element list, 2 material list, 0 none yet
+  xscatter::ScatteringTable shownTable_;            // the rows the list and the graph show
+  xscatter::LogLogTable shownCurves_{shownTable_};  // the same, for the typed read-out
   ScatteringGraph graph_;
   std::unique_ptr<Form3> reference_;
   std::unique_ptr<Form5> chooser_;
