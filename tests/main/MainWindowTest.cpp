@@ -1,6 +1,7 @@
 #include <sys/stat.h>
 
 #include <QLabel>
+#include <QStyledItemDelegate>
 #include <QtTest>
 
 #include "MainWindowRig.h"
@@ -19,6 +20,19 @@ QStringList Rows(const QListWidget& list) {
   QStringList rows;
   for (int row = 0; row < list.count(); ++row) rows << list.item(row)->text();
   return rows;
+}
+
+bool WithinAStep(const QImage& a, const QImage& b) {
+  if (a.size() != b.size()) return false;
+  for (int y = 0; y < a.height(); ++y) {
+    for (int x = 0; x < a.width(); ++x) {
+      const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+      if (std::abs(qRed(p) - qRed(q)) > 1 || std::abs(qGreen(p) - qGreen(q)) > 1 ||
+          std::abs(qBlue(p) - qBlue(q)) > 1)
+        return false;
+    }
+  }
+  return true;
 }
 
 // Cu: list row 11 is x = 0.1, row 12 is x = 0.125.
@@ -100,6 +114,34 @@ class MainWindowTest : public QObject {
       const QImage image = rig.graph().grab().toImage();
       QCOMPARE(image.pixelColor(rig.marker("Line1").area().center()), QColor(Qt::white));
     }
+  }
+
+  // The list copies its rows from pictures kept from earlier paints: through selection changes
+  // back and forth, the focus and a new table, they must be the rows the default delegate draws.
+  // The style's gradients may round a step apart at another place in the window.
+  void listRowsLookAsTheDefaultDelegateDrawsThem() {
+    LoadedCopper rig;
+    rig.form->show();
+    QVERIFY(QTest::qWaitForWindowActive(rig.form.get()));
+    QListWidget& list = rig.list();
+    const auto drawnAsByDefault = [&list] {
+      const QImage kept = list.viewport()->grab().toImage();
+      QAbstractItemDelegate* keeping = list.itemDelegate();
+      QStyledItemDelegate plain;
+      list.setItemDelegate(&plain);
+      const bool same = WithinAStep(list.viewport()->grab().toImage(), kept);
+      list.setItemDelegate(keeping);
+      return same;
+    };
+    for (int row : {11, 12, 11}) {
+      list.setCurrentRow(row);
+      QVERIFY(drawnAsByDefault());
+    }
+    list.setFocus();
+    QVERIFY(drawnAsByDefault());
+    rig.load("File1", "O.xfs");
+    list.setCurrentRow(11);
+    QVERIFY(drawnAsByDefault());
   }
 
   void tabbingKeepsATypedResultAndClickingTheBoxOrClearStartsAfresh() {

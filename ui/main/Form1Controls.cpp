@@ -9,7 +9,7 @@
 #include "Form1.h"
 #include "Look.h"
 #include "PlainFrameStyle.h"
-#include "StaticTextDelegate.h"
+#include "RowPictureDelegate.h"
 #include "WorldCanvas.h"
 #include "XScatterIcon.h"
 
@@ -122,7 +122,7 @@ void Form1::createTableList() {
   // makes, which is most of what a pointer movement costs.
   List1->setUniformItemSizes(true);
   // The rows change only on a load but repaint on every cursor movement over the graph.
-  List1->setItemDelegate(new StaticTextDelegate(List1));
+  List1->setItemDelegate(new RowPictureDelegate(List1));
   look::SetColour(*List1, QPalette::Base, qRgb(255, 255, 255));
   look::SetColour(*List1, QPalette::Text, qRgb(0, 0, 0));
 
