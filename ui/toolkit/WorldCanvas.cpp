@@ -191,12 +191,16 @@ void WorldCanvas::paintEvent(QPaintEvent* event) {
   // Each exposed rectangle is painted on its own under a clip of just that rectangle, so that the
   // raster engine can blit the picture and fill the markers as plain copies and fills instead of
   // going span by span through a clip of several rectangles.
+  std::vector<std::pair<QRect, QColor>> shown;
+  for (const MarkerLine* marker : markers_) {
+    if (marker->shown_) shown.emplace_back(marker->area(), marker->colour_);
+  }
   const QRegion visible = event->region() & contentsRect();
   for (const QRect& target : visible) {
     painter.setClipRect(target);
     showPicture(painter, target);
-    for (const MarkerLine* marker : markers_) {
-      if (marker->shown_) painter.fillRect(marker->area() & target, marker->colour_);
+    for (const auto& [area, colour] : shown) {
+      if (const QRect part = area & target; !part.isEmpty()) painter.fillRect(part, colour);
     }
   }
   painter.setClipping(false);
