@@ -1,12 +1,15 @@
 #include <QApplication>
 
+#include "FontconfigPreload.h"
 #include "Form1.h"
 #include "Module1.h"
 #include "QtDialogs.h"
 #include "WorkingFolder.h"
 
 int main(int argc, char* argv[]) {
+  FontconfigPreload fonts;  // while QApplication connects to the display
   QApplication app(argc, argv);
+  fonts.wait();
   // The name titles every message box and input dialog; a display name would also be appended
   // to every window caption, so none is set.
   QApplication::setApplicationName("XScatter");

@@ -3,13 +3,16 @@
 #include <QApplication>
 
 #include "FirstPaintProbe.h"
+#include "FontconfigPreload.h"
 #include "Form1.h"
 #include "Module1.h"
 #include "QtDialogs.h"
 #include "WorkingFolder.h"
 
 int main(int argc, char* argv[]) {
+  FontconfigPreload fonts;  // while QApplication connects to the display
   QApplication app(argc, argv);
+  fonts.wait();
   QApplication::setApplicationName("XScatter");
   Module1 module;
   module.WorkingFolder =
