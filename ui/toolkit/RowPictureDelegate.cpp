@@ -15,10 +15,9 @@ void RowPictureDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
 
 bool RowPictureDelegate::Shows(const Picture& picture, const QStyleOptionViewItem& item,
                                qreal ratio) {
-  return !picture.image.isNull() && picture.image.deviceIndependentSize() == item.rect.size() &&
-         picture.image.devicePixelRatio() == ratio && picture.state == item.state &&
-         picture.text == item.text && picture.palette == item.palette.cacheKey() &&
-         picture.font == item.font;
+  return !picture.image.isNull() && picture.size == item.rect.size() && picture.ratio == ratio &&
+         picture.state == item.state && picture.text == item.text &&
+         picture.palette == item.palette.cacheKey() && picture.font == item.font;
 }
 
 // The row is drawn on what the view shows beneath it, its base colour, in the same pixel format
@@ -26,8 +25,13 @@ bool RowPictureDelegate::Shows(const Picture& picture, const QStyleOptionViewIte
 RowPictureDelegate::Picture RowPictureDelegate::draw(const QStyleOptionViewItem& option,
                                                      const QStyleOptionViewItem& item,
                                                      const QModelIndex& index, qreal ratio) const {
-  Picture picture{QImage(item.rect.size() * ratio, QImage::Format_RGB32), item.text, item.state,
-                  item.font, item.palette.cacheKey()};
+  Picture picture{QImage(item.rect.size() * ratio, QImage::Format_RGB32),
+                  item.rect.size(),
+                  ratio,
+                  item.text,
+                  item.state,
+                  item.font,
+                  item.palette.cacheKey()};
   picture.image.setDevicePixelRatio(ratio);
   const QPalette::ColorGroup group = !(item.state & QStyle::State_Enabled) ? QPalette::Disabled
                                      : (item.state & QStyle::State_Active) ? QPalette::Normal

@@ -22,6 +22,8 @@ class RowPictureDelegate : public QStyledItemDelegate {
   // A row as drawn, with everything its look depends on.
   struct Picture {
     QImage image;
+    QSize size;
+    qreal ratio = 1;
     QString text;
     QStyle::State state;
     QFont font;
