@@ -4,8 +4,8 @@
 #include <string_view>
 #include <vector>
 
-#include "MaterialFile.h"
-#include "ScatteringTable.h"
+#include "xscatter/MaterialFile.h"
+#include "xscatter/ScatteringTable.h"
 
 namespace bench {
 

@@ -7,10 +7,10 @@
 #include <string>
 
 #include "BenchData.h"
-#include "Combination.h"
-#include "Interpolation.h"
 #include "MainWindow.h"
-#include "MaterialFile.h"
+#include "xscatter/Combination.h"
+#include "xscatter/Interpolation.h"
+#include "xscatter/MaterialFile.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <array>
 
 #include "BenchData.h"
-#include "MaterialFile.h"
 #include "Workspace.h"
+#include "xscatter/MaterialFile.h"
 
 namespace {
 

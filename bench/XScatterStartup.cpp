@@ -7,7 +7,7 @@
 #include "Form1.h"
 #include "Module1.h"
 #include "QtDialogs.h"
-#include "WorkingFolder.h"
+#include "xscatter/WorkingFolder.h"
 
 int main(int argc, char* argv[]) {
   FontconfigPreload fonts;  // while QApplication connects to the display

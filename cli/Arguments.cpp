@@ -1,7 +1,7 @@
 #include "Arguments.h"
 
-#include "MaterialFile.h"
 #include "Numbers.h"
+#include "xscatter/MaterialFile.h"
 
 namespace xscatter::cli {
 namespace {

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ScatteringTable.h"
+#include "xscatter/ScatteringTable.h"
 
 namespace xscatter::cli {
 

@@ -6,11 +6,11 @@
 #include <string>
 
 #include "Help.h"
-#include "Interpolation.h"
 #include "Numbers.h"
 #include "Output.h"
 #include "Tables.h"
-#include "WorkingFolder.h"
+#include "xscatter/Interpolation.h"
+#include "xscatter/WorkingFolder.h"
 
 namespace xscatter::cli {
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "TableText.h"
+#include "xscatter/TableText.h"
 
 namespace xscatter::cli {
 namespace {

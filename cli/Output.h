@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "Arguments.h"
-#include "Interpolation.h"
+#include "xscatter/Interpolation.h"
 
 namespace xscatter::cli {
 

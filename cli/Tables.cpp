@@ -1,6 +1,6 @@
 #include "Tables.h"
 
-#include "MaterialFile.h"
+#include "xscatter/MaterialFile.h"
 
 namespace xscatter::cli {
 namespace {

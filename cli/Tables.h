@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "Arguments.h"
-#include "ScatteringTable.h"
+#include "xscatter/ScatteringTable.h"
 
 namespace xscatter::cli {
 

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "FuzzCheck.h"
-#include "ScatteringTable.h"
+#include "xscatter/ScatteringTable.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "FuzzCheck.h"
-#include "ScatteringTable.h"
+#include "xscatter/ScatteringTable.h"
 
 namespace {
 

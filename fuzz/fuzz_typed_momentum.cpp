@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "FuzzCheck.h"
-#include "Interpolation.h"
-#include "ScatteringTable.h"
+#include "xscatter/Interpolation.h"
+#include "xscatter/ScatteringTable.h"
 
 namespace {
 

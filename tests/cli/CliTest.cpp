@@ -2,10 +2,10 @@
 
 #include <fstream>
 
-#include "Interpolation.h"
 #include "Numbers.h"
-#include "TableText.h"
 #include "Workspace.h"
+#include "xscatter/Interpolation.h"
+#include "xscatter/TableText.h"
 
 using namespace xscatter;
 using namespace xscatter::cli;

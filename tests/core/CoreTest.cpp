@@ -9,10 +9,10 @@
 #include <iterator>
 #include <tuple>
 
-#include "AtomicFile.h"
-#include "Combination.h"
-#include "Interpolation.h"
 #include "Workspace.h"
+#include "xscatter/AtomicFile.h"
+#include "xscatter/Combination.h"
+#include "xscatter/Interpolation.h"
 
 using namespace xscatter;
 namespace fs = std::filesystem;

@@ -16,7 +16,7 @@
 #include <random>
 
 #include "MainWindowRig.h"
-#include "MaterialFile.h"
+#include "xscatter/MaterialFile.h"
 
 namespace fs = std::filesystem;
 

@@ -5,8 +5,8 @@
 #include "Form1.h"
 #include "Module1.h"
 #include "ScriptedDialogs.h"
-#include "WorkingFolder.h"
 #include "Workspace.h"
+#include "xscatter/WorkingFolder.h"
 
 namespace fs = std::filesystem;
 using xscatter::ChooseWorkingFolder;

@@ -8,11 +8,11 @@
 
 #include "FileListBox.h"
 #include "Form1.h"
-#include "Interpolation.h"
 #include "Module1.h"
 #include "ScriptedDialogs.h"
 #include "Workspace.h"
 #include "WorldCanvas.h"
+#include "xscatter/Interpolation.h"
 
 inline QWidget* Window(const QString& caption) {
   for (QWidget* window : QApplication::topLevelWidgets())

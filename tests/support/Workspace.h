@@ -10,7 +10,7 @@
 #include <system_error>
 #include <vector>
 
-#include "ScatteringTable.h"  // and with it <filesystem>, <optional> and <string>
+#include "xscatter/ScatteringTable.h"  // and with it <filesystem>, <optional> and <string>
 
 // The bytes of a regular file (also through a link); empty for anything else, which a read
 // might wait on for ever.

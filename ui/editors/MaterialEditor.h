@@ -13,7 +13,7 @@
 #include "Dialogs.h"
 #include "FileListBox.h"
 #include "Module1.h"
-#include "ScatteringTable.h"
+#include "xscatter/ScatteringTable.h"
 
 class QCloseEvent;
 

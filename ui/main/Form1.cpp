@@ -13,11 +13,11 @@
 #include "FileListBox.h"
 #include "Form3.h"
 #include "Form5.h"
-#include "Interpolation.h"
-#include "MaterialFile.h"
 #include "Module1.h"
 #include "ResultsMenus.h"
 #include "WorldCanvas.h"
+#include "xscatter/Interpolation.h"
+#include "xscatter/MaterialFile.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "Interpolation.h"
 #include "ScatteringGraph.h"
-#include "ScatteringTable.h"
+#include "xscatter/Interpolation.h"
+#include "xscatter/ScatteringTable.h"
 
 class ClickableTextBox;
 class Dialogs;

@@ -8,13 +8,13 @@
 #include <QListWidget>
 #include <QShortcut>
 
-#include "AtomicFile.h"
 #include "Dialogs.h"
 #include "GraphExport.h"
 #include "Module1.h"
 #include "ScatteringGraph.h"
-#include "TableText.h"
 #include "WorldCanvas.h"
+#include "xscatter/AtomicFile.h"
+#include "xscatter/TableText.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <optional>
 
-#include "Interpolation.h"
 #include "Look.h"
 #include "WorldCanvas.h"
+#include "xscatter/Interpolation.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <QFont>
 #include <QRectF>
 
-#include "ScatteringTable.h"
+#include "xscatter/ScatteringTable.h"
 
 class WorldCanvas;
 class WorldPainter;

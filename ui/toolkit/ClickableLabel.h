@@ -6,13 +6,13 @@
 // A label that reports mouse clicks, for labels that open an input dialog.
 class ClickableLabel : public QLabel {
   Q_OBJECT
-public:
+ public:
   using QLabel::QLabel;
 
-signals:
+ signals:
   void clicked();
 
-protected:
+ protected:
   void mouseReleaseEvent(QMouseEvent* event) override {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
       emit clicked();

@@ -6,13 +6,13 @@
 // A one-line text box that reports every mouse click, also when it already has the focus.
 class ClickableTextBox : public QLineEdit {
   Q_OBJECT
-public:
+ public:
   using QLineEdit::QLineEdit;
 
-signals:
+ signals:
   void clicked();
 
-protected:
+ protected:
   void mouseReleaseEvent(QMouseEvent* event) override {
     QLineEdit::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "ScatteringTable.h"
+#include "xscatter/ScatteringTable.h"
 
 namespace xscatter {
 

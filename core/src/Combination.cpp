@@ -1,4 +1,4 @@
-#include "Combination.h"
+#include "xscatter/Combination.h"
 
 #include <cmath>
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "ScatteringTable.h"
+#include "xscatter/ScatteringTable.h"
 
 namespace xscatter {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "ScatteringTable.h"
+#include "xscatter/ScatteringTable.h"
 
 namespace xscatter {
 

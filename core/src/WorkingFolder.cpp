@@ -1,9 +1,9 @@
-#include "WorkingFolder.h"
+#include "xscatter/WorkingFolder.h"
 
 #include <cstdlib>
 #include <system_error>
 
-#include "MaterialFile.h"
+#include "xscatter/MaterialFile.h"
 
 namespace fs = std::filesystem;
 

@@ -1,4 +1,4 @@
-#include "ScatteringTable.h"
+#include "xscatter/ScatteringTable.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,8 +13,8 @@
 #include <system_error>
 #include <vector>
 
-#include "AtomicFile.h"
-#include "FileDescriptor.h"
+#include "xscatter/AtomicFile.h"
+#include "xscatter/FileDescriptor.h"
 
 namespace xscatter {
 namespace {

@@ -1,9 +1,9 @@
-#include "Interpolation.h"
+#include "xscatter/Interpolation.h"
 
 #include <charconv>
 #include <cmath>
 
-#include "VectorState.h"
+#include "xscatter/VectorState.h"
 
 namespace xscatter {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "ScatteringTable.h"
+#include "xscatter/ScatteringTable.h"
 
 namespace xscatter {
 

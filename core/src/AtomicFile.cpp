@@ -1,4 +1,4 @@
-#include "AtomicFile.h"
+#include "xscatter/AtomicFile.h"
 
 #include <fcntl.h>
 #include <sys/random.h>
@@ -11,7 +11,7 @@
 #include <optional>
 #include <system_error>
 
-#include "FileDescriptor.h"
+#include "xscatter/FileDescriptor.h"
 
 namespace xscatter {
 namespace {

@@ -1,4 +1,4 @@
-#include "MaterialFile.h"
+#include "xscatter/MaterialFile.h"
 
 namespace xscatter {
 namespace {

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "Combination.h"
-#include "ScatteringTable.h"
+#include "xscatter/Combination.h"
+#include "xscatter/ScatteringTable.h"
 
 namespace xscatter {
 

@@ -1,4 +1,4 @@
-#include "TableText.h"
+#include "xscatter/TableText.h"
 
 #include <charconv>
 
