@@ -26,10 +26,6 @@ constexpr std::time_t kStaleSeconds = 60;
 // Given to open, which takes the umask off as for any new file.
 constexpr mode_t kNewFileMode = 0666;
 
-Status FailedFile(const std::filesystem::path& path, const std::string& reason) {
-  return Status::Failed(path.filename().string() + ": " + reason);
-}
-
 bool IsTemporaryName(std::string_view name) {
   return name.size() == kTemporaryPrefix.size() + kRandomLetters &&
          name.starts_with(kTemporaryPrefix);

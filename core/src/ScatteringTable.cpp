@@ -156,10 +156,6 @@ std::optional<std::string> FormatField(double v, int digits) {
   return field;
 }
 
-Status FailedFile(const std::filesystem::path& path, const std::string& reason) {
-  return Status::Failed(path.filename().string() + ": " + reason);
-}
-
 // Opened without waiting, since opening a FIFO for reading waits for a writer; then only a
 // regular file (also through a symbolic link) is read, with blocking reads again. A FIFO, a
 // socket or a device would never end or never begin.

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "xscatter/Status.h"
+
 namespace xscatter {
 
 inline constexpr int kTableRows = 45;
@@ -28,16 +30,6 @@ struct TableRow {
   double x = 0;
   double F = 0;
   double S = 0;
-};
-
-// The outcome of an action that can fail: empty when it succeeded, otherwise a reason a
-// user can read.
-struct Status {
-  std::string error;
-
-  bool ok() const { return error.empty(); }
-  static Status Ok() { return {}; }
-  static Status Failed(std::string reason) { return {std::move(reason)}; }
 };
 
 // The lenient number rule for every number read from text: blanks, tabs and line feeds are

@@ -1,0 +1,9 @@
+#include "xscatter/Status.h"
+
+namespace xscatter {
+
+Status FailedFile(const std::filesystem::path& path, const std::string& reason) {
+  return Status::Failed(path.filename().string() + ": " + reason);
+}
+
+}  // namespace xscatter
