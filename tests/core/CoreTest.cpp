@@ -313,6 +313,8 @@ TEST(Combination, CompoundAndMixtureWorkedExamples) {
   EXPECT_EQ(scaled.F, table.F);
   // Division by zero twice, a negative sum under the root, more than ten elements.
   const ElementNumbers ones{0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+  ASSERT_TRUE(CombineMixture(10, rows, ones, ones, ratio, table).ok()) << "ten is the limit";
+  EXPECT_EQ(std::tie(ratio[10], table.S[7]), std::make_tuple(1.0, 0.2 + 1.2 + 100));
   const std::tuple<double, ElementNumbers, ElementNumbers> failures[] = {
       {2, {0, 1, 0}, {0, 50, 50}},
       {2, {0, 1, 2}, {0, 0, 50}},
