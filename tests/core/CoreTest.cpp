@@ -148,8 +148,10 @@ TEST(AtomicFile, AnyLegalNameNewAndKeptModesAndNothingLeftBehind) {
 }
 
 // The contents are on disk before they get the target's name, and the name before the write
-// reports success, with unnamed files and without. A writer that dies leaves at most its own
-// temporary file with the new contents, and no file is ever removed for its name alone.
+// reports success, with unnamed files and without. If XScatter is killed while it replaces a
+// file, a file named `.xscatter-` and six letters or digits, with the new contents, can stay
+// beside it (on a file system without unnamed files, also while it writes a new one).
+// XScatter never removes a file it did not make itself.
 TEST(AtomicFile, SyncsBeforeNamingAndRemovesNoFileItDidNotMake) {
   Workspace ws({});
   const auto folder = ws.materialFolder();
@@ -178,10 +180,11 @@ TEST(AtomicFile, SyncsBeforeNamingAndRemovesNoFileItDidNotMake) {
   EXPECT_EQ(calls, "sync file, link, sync folder");
   EXPECT_TRUE(write("2"));
   EXPECT_EQ(calls, "sync file, link, rename, sync folder");
-  seam.openat = [](int f, const char* name, int flags, mode_t mode) {
-    errno = EOPNOTSUPP;  // a file system without unnamed files
+  const auto withoutUnnamedFiles = [](int f, const char* name, int flags, mode_t mode) {
+    errno = EOPNOTSUPP;
     return flags & O_TMPFILE ? -1 : ::openat(f, name, flags, mode);
   };
+  seam.openat = withoutUnnamedFiles;
   fs::remove(target);
   EXPECT_TRUE(write("3"));
   EXPECT_EQ(calls, "sync file, rename, sync folder");
@@ -207,7 +210,8 @@ TEST(AtomicFile, SyncsBeforeNamingAndRemovesNoFileItDidNotMake) {
     fs::last_write_time(folder / name, fs::file_time_type::clock::now() - std::chrono::hours(1));
   }
   // Killed before its file has a name, a writer leaves nothing; killed between naming its
-  // file and the rename over the target, it leaves that file.
+  // file and the rename over the target, it leaves that file, which without unnamed files is
+  // named from the start.
   seam.linkat = nullptr;
   const auto killedAt = [&](auto& call) {
     if (fork() == 0) {
@@ -220,12 +224,14 @@ TEST(AtomicFile, SyncsBeforeNamingAndRemovesNoFileItDidNotMake) {
   killedAt(seam.beforePiece);
   EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 3);
   killedAt(seam.renameat);
-  seam.renameat = nullptr;
+  seam.openat = withoutUnnamedFiles;
+  killedAt(seam.beforePiece);
+  seam = {};
   EXPECT_TRUE(write("6"));
   std::vector<std::string> left;
   for (const auto& entry : fs::directory_iterator(folder)) left.push_back(FileBytes(entry));
   std::sort(left.begin(), left.end());
-  EXPECT_EQ(left, (std::vector<std::string>{"6", "killed", "mine", "mine"}));
+  EXPECT_EQ(left, (std::vector<std::string>{"", "6", "killed", "mine", "mine"}));
 }
 
 TEST(Interpolation, IsTheRowAtARowAndFollowsTheLogLogLineBetweenAndBelow) {
