@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "CommandLine.h"
 #include "FontconfigPreload.h"
 #include "Form1.h"
 #include "Module1.h"
@@ -7,6 +8,8 @@
 #include "xscatter/WorkingFolder.h"
 
 int main(int argc, char* argv[]) {
+  // Before QApplication, which needs a display even for --help and takes options of its own.
+  if (const std::optional<int> status = AnswerCommandLine(argc, argv)) return *status;
   FontconfigPreload fonts;  // while QApplication connects to the display
   QApplication app(argc, argv);
   fonts.wait();

@@ -115,4 +115,8 @@ TEST(CliProgram, EveryErrorStopsWithStatusTwoAndWritesNothing) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(workspace.materialFolder()), {}),
               1);
   }
+  // Output that never reaches its file: the table fits one block, so only the flush can tell.
+  const std::string full = XSCATTER_TABLE_PROGRAM " --data " + workspace.root().string() +
+                           " show Fe >/dev/full 2>/dev/null";
+  EXPECT_EQ(WEXITSTATUS(std::system(full.c_str())), 2);
 }

@@ -1,8 +1,10 @@
+#include <fcntl.h>
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cmath>
 #include <csignal>
 #include <fstream>
@@ -143,23 +145,93 @@ TEST(AtomicFile, AnyLegalNameNewAndKeptModesAndNothingLeftBehind) {
   EXPECT_TRUE(WriteFileAtomically(folder / "link.xfs", "via link").ok());
   EXPECT_FALSE(fs::is_symlink(folder / "link.xfs"));
   EXPECT_EQ(FileBytes(folder / "new.xfs") + FileBytes(folder / "link.xfs"), "newvia link");
+}
 
-  // A writer killed part way leaves nothing, or a temporary file of ours that a later write
-  // removes once it is a minute old; a younger one may still belong to a running writer.
-  const auto before = count();
-  if (fork() == 0) {
-    WriteFileAtomically(folder / "new.xfs", {std::vector<std::string>(2, "new")},
-                        [](std::size_t piece) { return piece == 0 || raise(SIGKILL); });
-    _exit(1);
+// The contents are on disk before they get the target's name, and the name before the write
+// reports success, with unnamed files and without. If XScatter is killed while it replaces a
+// file, a file named `.xscatter-` and six letters or digits, with the new contents, can stay
+// beside it (on a file system without unnamed files, also while it writes a new one).
+// XScatter never removes a file it did not make itself.
+TEST(AtomicFile, SyncsBeforeNamingAndRemovesNoFileItDidNotMake) {
+  Workspace ws({});
+  const auto folder = ws.materialFolder();
+  const auto target = folder / "t.xfs";
+  std::string calls;
+  AtomicWriteSeam seam;
+  seam.fsync = [&](int fd) {
+    struct stat status {};
+    fstat(fd, &status);
+    calls += S_ISDIR(status.st_mode) ? "sync folder" : "sync file, ";
+    return ::fsync(fd);
+  };
+  seam.linkat = [&](int f, const char* from, int t, const char* to, int flags) {
+    calls += "link, ";
+    return ::linkat(f, from, t, to, flags);
+  };
+  seam.renameat = [&](int f, const char* from, int t, const char* to) {
+    calls += "rename, ";
+    return ::renameat(f, from, t, to);
+  };
+  const auto write = [&](const char* contents) {
+    calls.clear();
+    return WriteFileAtomically(target, {std::vector<std::string>{contents}}, seam).ok();
+  };
+  EXPECT_TRUE(write("1"));
+  EXPECT_EQ(calls, "sync file, link, sync folder");
+  EXPECT_TRUE(write("2"));
+  EXPECT_EQ(calls, "sync file, link, rename, sync folder");
+  const auto withoutUnnamedFiles = [](int f, const char* name, int flags, mode_t mode) {
+    errno = EOPNOTSUPP;
+    return flags & O_TMPFILE ? -1 : ::openat(f, name, flags, mode);
+  };
+  seam.openat = withoutUnnamedFiles;
+  fs::remove(target);
+  EXPECT_TRUE(write("3"));
+  EXPECT_EQ(calls, "sync file, rename, sync folder");
+  EXPECT_TRUE(write("4"));
+  EXPECT_EQ(calls, "sync file, rename, sync folder");
+  const auto failing = [](auto&&...) {
+    errno = EIO;
+    return -1;
+  };
+  seam.fsync = failing;
+  EXPECT_FALSE(write("5"));
+  seam.openat = nullptr;
+  EXPECT_FALSE(write("5"));
+  seam.fsync = nullptr;
+  seam.linkat = failing;
+  EXPECT_FALSE(write("5"));
+  EXPECT_EQ(FileBytes(target), "4");
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 1);
+
+  // Files of a user's that look like temporary ones, old enough to be a dead writer's.
+  for (const char* name : {".xscatter-AbCd12", ".xscatter-cd.xfs"}) {
+    std::ofstream(folder / name) << "mine";
+    fs::last_write_time(folder / name, fs::file_time_type::clock::now() - std::chrono::hours(1));
   }
-  wait(nullptr);
-  std::ofstream(folder / ".xscatter-AbCd12") << "stale";
-  for (const auto& entry : fs::directory_iterator(folder))
-    if (entry.path().filename().string().starts_with(".xscatter-"))
-      fs::last_write_time(entry, fs::file_time_type::clock::now() - std::chrono::minutes(2));
-  std::ofstream(folder / ".xscatter-young1") << "being written";
-  EXPECT_TRUE(WriteFileAtomically(folder / "new.xfs", "new").ok());
-  EXPECT_TRUE(count() == before + 1 && fs::exists(folder / ".xscatter-young1"));
+  // Killed before its file has a name, a writer leaves nothing; killed between naming its
+  // file and the rename over the target, it leaves that file, which without unnamed files is
+  // named from the start.
+  seam.linkat = nullptr;
+  const auto killedAt = [&](auto& call) {
+    if (fork() == 0) {
+      call = [](auto&&...) { return raise(SIGKILL); };
+      write("killed");
+      _exit(1);
+    }
+    wait(nullptr);
+  };
+  killedAt(seam.beforePiece);
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 3);
+  killedAt(seam.renameat);
+  seam.openat = withoutUnnamedFiles;
+  killedAt(seam.beforePiece);
+  seam = {};
+  EXPECT_TRUE(write("6"));
+  std::vector<std::string> left;
+  for (const auto& entry : fs::directory_iterator(folder)) left.push_back(FileBytes(entry));
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{"", "6", "killed", "mine", "mine"}));
 }
 
 TEST(Interpolation, IsTheRowAtARowAndFollowsTheLogLogLineBetweenAndBelow) {
@@ -247,6 +319,8 @@ TEST(Combination, CompoundAndMixtureWorkedExamples) {
   EXPECT_EQ(scaled.F, table.F);
   // Division by zero twice, a negative sum under the root, more than ten elements.
   const ElementNumbers ones{0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+  ASSERT_TRUE(CombineMixture(10, rows, ones, ones, ratio, table).ok()) << "ten is the limit";
+  EXPECT_EQ(std::tie(ratio[10], table.S[7]), std::make_tuple(1.0, 0.2 + 1.2 + 100));
   const std::tuple<double, ElementNumbers, ElementNumbers> failures[] = {
       {2, {0, 1, 0}, {0, 50, 50}},
       {2, {0, 1, 2}, {0, 0, 50}},
