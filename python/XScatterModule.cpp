@@ -5,10 +5,13 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <limits>
 #include <optional>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "xscatter/Interpolation.h"
 #include "xscatter/ScatteringTable.h"
@@ -39,6 +42,23 @@ py::object Shaped(const Doubles& array) {
   return array;
 }
 
+// Runs work(first, last) over blocks of 0 to n without the GIL: a large array is split among the
+// machine's cores, each element is still worked out alone, so the results do not depend on the
+// split.
+template <typename Work>
+void ForEachBlock(py::ssize_t n, const Work& work) {
+  constexpr py::ssize_t kWorthAThread = 1 << 16;
+  const py::ssize_t threads = std::clamp<py::ssize_t>(
+      n / kWorthAThread, 1, std::max(1u, std::thread::hardware_concurrency()));
+  py::gil_scoped_release released;
+  std::vector<std::jthread> helpers;
+  const py::ssize_t block = (n + threads - 1) / threads;
+  for (py::ssize_t first = block; first < n; first += block) {
+    helpers.emplace_back([&work, first, last = std::min(n, first + block)] { work(first, last); });
+  }
+  work(0, std::min(n, block));
+}
+
 // A table ready for look-ups, with what it is.
 class Table {
  public:
@@ -50,18 +70,17 @@ class Table {
   py::tuple at(py::handle xs) const {
     const Doubles x = AsDoubles(xs, "x");
     Doubles F = SameShape(x), S = SameShape(x);
-    {
-      py::gil_scoped_release released;
-      const double* in = x.data();
-      double* f = F.mutable_data();
-      double* s = S.mutable_data();
-      for (py::ssize_t k = 0, n = x.size(); k < n; ++k) {
+    const double* in = x.data();
+    double* f = F.mutable_data();
+    double* s = S.mutable_data();
+    ForEachBlock(x.size(), [&](py::ssize_t first, py::ssize_t last) {
+      for (py::ssize_t k = first; k < last; ++k) {
         const std::optional<FunctionValues> v =
             IsTypedMomentumInRange(in[k]) ? InterpolateAt(logLog_, in[k]) : std::nullopt;
         f[k] = v ? v->F : kNaN;
         s[k] = v ? v->S : kNaN;
       }
-    }
+    });
     return py::make_tuple(Shaped(F), Shaped(S));
   }
 
