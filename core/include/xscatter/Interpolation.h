@@ -40,6 +40,7 @@ class LogLogTable {
   };
 
   ScatteringTable rows_;
+  bool rising_ = false;  // rows 2 to 45 in order of x: the bracket is found by bisection
   std::array<Step, kTableSlots> steps_{};
 };
 
