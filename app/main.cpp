@@ -4,7 +4,6 @@
 #include "Form1.h"
 #include "Module1.h"
 #include "QtDialogs.h"
-#include "xscatter/WorkingFolder.h"
 
 int main(int argc, char* argv[]) {
   FontconfigPreload fonts;  // while QApplication connects to the display
@@ -16,8 +15,7 @@ int main(int argc, char* argv[]) {
   // Lets the desktop match the windows to the menu entry and its icon.
   QGuiApplication::setDesktopFileName(QStringLiteral(XSCATTER_DESKTOP_ID));
   Module1 module;
-  module.WorkingFolder =
-      xscatter::EnterWorkingFolder(QCoreApplication::applicationDirPath().toStdString());
+  module.Folders = WindowDataFolders(QCoreApplication::applicationDirPath().toStdString());
   QtDialogs dialogs;
   Form1 form(module, dialogs);
   form.show();
