@@ -5,7 +5,6 @@
 #include "Form1.h"
 #include "Module1.h"
 #include "QtDialogs.h"
-#include "xscatter/WorkingFolder.h"
 
 int main(int argc, char* argv[]) {
   // Before QApplication, which needs a display even for --help and takes options of its own.
@@ -19,8 +18,7 @@ int main(int argc, char* argv[]) {
   // Lets the desktop match the windows to the menu entry and its icon.
   QGuiApplication::setDesktopFileName(QStringLiteral(XSCATTER_DESKTOP_ID));
   Module1 module;
-  module.WorkingFolder =
-      xscatter::EnterWorkingFolder(QCoreApplication::applicationDirPath().toStdString());
+  module.Folders = WindowDataFolders(QCoreApplication::applicationDirPath().toStdString());
   QtDialogs dialogs;
   Form1 form(module, dialogs);
   form.show();

@@ -1,7 +1,8 @@
 #include "Arguments.h"
 
 #include "Numbers.h"
-#include "xscatter/MaterialFile.h"
+#include "xscatter/Combination.h"
+#include "xscatter/TableStore.h"
 
 namespace xscatter::cli {
 namespace {

@@ -8,22 +8,16 @@
 #include "Help.h"
 #include "Numbers.h"
 #include "Output.h"
-#include "Tables.h"
 #include "xscatter/Interpolation.h"
-#include "xscatter/WorkingFolder.h"
+#include "xscatter/Material.h"
+#include "xscatter/TableStore.h"
 
 namespace xscatter::cli {
 namespace {
 
-// The typed read-out's rule: nothing outside 0.005 to 1000, nor where the table has no answer.
-std::optional<FunctionValues> ValueAt(const LogLogTable& table, double x) {
-  if (!IsTypedMomentumInRange(x)) return std::nullopt;
-  return InterpolateAt(table, x);
-}
-
-void WriteTable(const NamedTable& named, Format format, OutputBuffer& out) {
-  RowWriter writer(out, format, named.name);
-  const ScatteringTable& table = named.table;
+void WriteTable(std::string_view name, const ScatteringTable& table, Format format,
+                OutputBuffer& out) {
+  RowWriter writer(out, format, name);
   for (int row = 1; row <= kTableRows; ++row) {
     writer.row(table.x[row], FunctionValues{table.F[row], table.S[row]});
   }
@@ -76,7 +70,7 @@ Status StreamMomenta(std::FILE* in, const LogLogTable& table, RowWriter& writer,
       return Status::Failed("line " + std::to_string(number) + " of standard input: \"" +
                             std::string(line) + "\" is not a number");
     }
-    writer.row(*x, ValueAt(table, *x));
+    writer.row(*x, TypedReadOut(table, *x));
   }
   if (std::ferror(in)) return Status::Failed("cannot read standard input");
   return Status::Ok();
@@ -86,14 +80,14 @@ Status WriteValues(const Invocation& invocation, const LogLogTable& table, RowWr
                    std::FILE* in, const OutputBuffer& out) {
   switch (invocation.source) {
     case Source::Listed:
-      for (double x : invocation.momenta) writer.row(x, ValueAt(table, x));
+      for (double x : invocation.momenta) writer.row(x, TypedReadOut(table, x));
       return Status::Ok();
     case Source::StandardInput:
       return StreamMomenta(in, table, writer, out);
     default:
       for (std::size_t k = 0; k < invocation.grid.count && !out.failed(); ++k) {
         const double x = GridPoint(invocation, k);
-        writer.row(x, ValueAt(table, x));
+        writer.row(x, TypedReadOut(table, x));
       }
       return Status::Ok();
   }
@@ -105,13 +99,12 @@ struct Outcome {
   bool valuesMissing = false;
 };
 
-Outcome RunAt(const Invocation& invocation, std::FILE* in, OutputBuffer& out) {
-  NamedTable loaded;
-  if (Status status = LoadTable(invocation.dataFolder, invocation.table, loaded); !status.ok()) {
-    return {status};
-  }
-  RowWriter writer(out, invocation.format, loaded.name);
-  const LogLogTable table(loaded.table);
+Outcome RunAt(const Invocation& invocation, const TableStore& store, std::FILE* in,
+              OutputBuffer& out) {
+  const auto found = store.Find(invocation.table);
+  if (!found) return {found.status()};
+  RowWriter writer(out, invocation.format, found->name);
+  const LogLogTable table(found->table);
   if (Status status = WriteValues(invocation, table, writer, in, out); !status.ok()) {
     return {status};
   }
@@ -119,18 +112,49 @@ Outcome RunAt(const Invocation& invocation, std::FILE* in, OutputBuffer& out) {
   return {Status::Ok(), writer.anyMissing()};
 }
 
-Outcome RunCommand(const Invocation& invocation, std::FILE* in, OutputBuffer& out) {
+// The compound or mixture of the invocation's terms, made from the element tables exactly as
+// the editors' "OK" makes it; with --save also written to XFSM-data/NAME.xfs.
+Result<ScatteringTable> MakeNamedMaterial(const Invocation& invocation, const TableStore& store) {
+  Composition composition;
+  if (invocation.command == Command::Mixture) composition.kind = MaterialKind::Mixture;
+  for (const ElementTerm& term : invocation.terms) {
+    composition.components.push_back(
+        {term.symbol + std::string(kTableExtension), term.amount, term.atomicWeight});
+  }
+  auto made = MakeMaterial(store, composition);
+  if (!made || !invocation.save) return made;
+  if (Status status = MakeMaterialFolder(store.folders()); !status.ok()) return status;
+  if (Status status = store.SaveMaterial(invocation.name, *made); !status.ok()) return status;
+  return made;
+}
+
+Outcome RunOnTables(const Invocation& invocation, const TableStore& store, std::FILE* in,
+                    OutputBuffer& out) {
+  if (invocation.command == Command::At) return RunAt(invocation, store, in, out);
+  if (invocation.command == Command::Show) {
+    const auto found = store.Find(invocation.table);
+    if (found) WriteTable(found->name, found->table, invocation.format, out);
+    return {found.status()};
+  }
+  const auto made = MakeNamedMaterial(invocation, store);
+  if (made) WriteTable(invocation.name, *made, invocation.format, out);
+  return {made.status()};
+}
+
+Outcome RunCommand(const Invocation& invocation, const std::filesystem::path& programFolder,
+                   std::FILE* in, OutputBuffer& out) {
   if (invocation.version || invocation.help) {
     out.text(invocation.version ? VersionText() : HelpText(invocation.command));
     return {};
   }
-  if (invocation.command == Command::At) return RunAt(invocation, in, out);
-  NamedTable named;
-  const Status status = invocation.command == Command::Show
-                            ? LoadTable(invocation.dataFolder, invocation.table, named)
-                            : MakeMaterial(invocation, named);
-  if (status.ok()) WriteTable(named, invocation.format, out);
-  return {status};
+  // An installed program started anywhere finds the same tables and materials as its window.
+  const auto folders =
+      FindDataFolders(UserSearch(invocation.dataFolder, InstalledTablesBeside(programFolder)));
+  if (!folders) {
+    return {Status::Failed(folders.error() + " (--data DIR names a folder that holds " +
+                           std::string(kElementFolder) + ")")};
+  }
+  return RunOnTables(invocation, TableStore(*folders), in, out);
 }
 
 int Fail(std::FILE* err, const std::string& reason) {
@@ -146,12 +170,8 @@ int Run(std::span<const std::string_view> arguments, const std::filesystem::path
   if (Status status = ParseArguments(arguments, invocation); !status.ok()) {
     return Fail(err, status.error);
   }
-  // An installed program started anywhere finds the same tables and materials as its window.
-  if (invocation.dataFolder.empty() && !invocation.help && !invocation.version) {
-    invocation.dataFolder = ProgramWorkingFolder(programFolder);
-  }
   OutputBuffer output(out);
-  const Outcome outcome = RunCommand(invocation, in, output);
+  const Outcome outcome = RunCommand(invocation, programFolder, in, output);
   if (!outcome.status.ok()) return Fail(err, outcome.status.error);
   if (!output.flush()) return Fail(err, "cannot write to standard output");
   return outcome.valuesMissing ? kValuesOutOfRange : kDone;

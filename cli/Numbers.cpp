@@ -94,10 +94,4 @@ std::optional<double> StrictNumber(std::string_view text) {
   return value;
 }
 
-std::string Quoted(std::string_view text) {
-  std::string quoted(1, '"');
-  (quoted += text) += '"';
-  return quoted;
-}
-
 }  // namespace xscatter::cli

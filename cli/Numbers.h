@@ -18,7 +18,4 @@ Status ReadLogGrid(std::string_view text, Grid& grid);     // START:STOP:COUNT
 // SYMBOL:ATOMS in a compound, SYMBOL:ATOMIC_WEIGHT:WEIGHT_PERCENT in a mixture.
 Status ReadTerm(std::string_view text, bool compound, ElementTerm& term);
 
-// A text as it is quoted in messages.
-std::string Quoted(std::string_view text);
-
 }  // namespace xscatter::cli

@@ -75,8 +75,7 @@ class Table {
     double* s = S.mutable_data();
     ForEachBlock(x.size(), [&](py::ssize_t first, py::ssize_t last) {
       for (py::ssize_t k = first; k < last; ++k) {
-        const std::optional<FunctionValues> v =
-            IsTypedMomentumInRange(in[k]) ? InterpolateAt(logLog_, in[k]) : std::nullopt;
+        const std::optional<FunctionValues> v = TypedReadOut(logLog_, in[k]);
         f[k] = v ? v->F : kNaN;
         s[k] = v ? v->S : kNaN;
       }

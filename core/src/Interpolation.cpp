@@ -95,6 +95,11 @@ std::optional<FunctionValues> InterpolateAt(const LogLogTable& table, double x) 
   return values;
 }
 
+std::optional<FunctionValues> TypedReadOut(const LogLogTable& table, double x) {
+  if (!IsTypedMomentumInRange(x)) return std::nullopt;
+  return InterpolateAt(table, x);
+}
+
 std::optional<int> FindRowAbove(const ScatteringTable& table, double x) {
   for (int row = 1; row <= kTableRows; ++row) {
     if (!(x >= table.x[row])) return row;

@@ -4,11 +4,13 @@
 
 #include "Numbers.h"
 #include "Workspace.h"
+#include "xscatter/DataFolders.h"
 #include "xscatter/Interpolation.h"
 #include "xscatter/TableText.h"
 
 using namespace xscatter;
 using namespace xscatter::cli;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -17,17 +19,25 @@ struct ProgramRun {
   std::string out, err;
 };
 
-// Runs xscatter-table on the workspace's folders with the given standard input.
-ProgramRun RunTable(const Workspace& workspace, const std::string& arguments,
-                    const std::string& input = {}) {
+// Runs a shell command with the given standard input; its streams pass through files in the
+// workspace's root.
+ProgramRun RunIn(const Workspace& workspace, const std::string& command,
+                 const std::string& input = {}) {
   const std::string root = workspace.root().string();
   std::ofstream(root + "/in") << input;
-  const std::string command = XSCATTER_TABLE_PROGRAM " --data " + root + " " + arguments + " <" +
-                              root + "/in >" + root + "/out 2>" + root + "/err";
-  ProgramRun run{WEXITSTATUS(std::system(command.c_str())), "", ""};
+  const std::string redirected = command + " <" + root + "/in >" + root + "/out 2>" + root + "/err";
+  ProgramRun run{WEXITSTATUS(std::system(redirected.c_str())), "", ""};
   std::getline(std::ifstream(root + "/out"), run.out, '\0');
   std::getline(std::ifstream(root + "/err"), run.err, '\0');
   return run;
+}
+
+// Runs xscatter-table on the workspace's folders.
+ProgramRun RunTable(const Workspace& workspace, const std::string& arguments,
+                    const std::string& input = {}) {
+  return RunIn(workspace,
+               XSCATTER_TABLE_PROGRAM " --data " + workspace.root().string() + " " + arguments,
+               input);
 }
 
 ScatteringTable Iron() {
@@ -119,4 +129,65 @@ TEST(CliProgram, EveryErrorStopsWithStatusTwoAndWritesNothing) {
   const std::string full = XSCATTER_TABLE_PROGRAM " --data " + workspace.root().string() +
                            " show Fe >/dev/full 2>/dev/null";
   EXPECT_EQ(WEXITSTATUS(std::system(full.c_str())), 2);
+}
+
+// Materials saved by the program before its tables and materials moved into the library; the
+// same entries must save the same bytes.
+TEST(CliProgram, SavesMaterialsByteForByteAsBefore) {
+  Workspace workspace({"H", "O", "Ca", "Mg", "Si", "Na", "Cu", "Zn", "Fe", "Cr", "Ni", "Mn", "C",
+                       "P", "S", "N", "Cl", "K"});
+  const std::pair<const char*, const char*> saved[] = {
+      {"water", "compound water H:2 O:1"},
+      {"tremolite", "compound tremolite Ca:2 Mg:5 Si:8 O:24 H:2"},
+      {"soda-glass", "compound soda-glass Na:0.5 Si:1 O:2.25"},
+      {"brass", "mixture brass Cu:63.546:70 Zn:65.38:30"},
+      {"steel",
+       "mixture steel Fe:55.845:68.5 Cr:51.996:18 Ni:58.693:10 Mn:54.938:2 Si:28.085:1 "
+       "C:12.011:0.08 P:30.974:0.045 S:32.06:0.03"},
+      {"tissue",
+       "mixture tissue H:1.008:10.1 C:12.011:11.1 N:14.007:2.6 O:15.999:76.2 Na:22.99:0.1 "
+       "P:30.974:0.2 S:32.06:0.3 Cl:35.45:0.1 K:39.098:0.2 Fe:55.845:0.01"}};
+  for (const auto& [name, arguments] : saved) {
+    EXPECT_EQ(RunTable(workspace, std::string(arguments) + " --save").status, 0) << name;
+    const std::string file = std::string(name) + ".xfs";
+    EXPECT_EQ(FileBytes(workspace.materialFolder() / file),
+              FileBytes(fs::path(XSCATTER_TEST_DATA_DIR) / "materials" / file))
+        << name;
+  }
+}
+
+// Installed, the program finds the tables beside itself. A query makes nothing, neither in an
+// empty home nor where the user's folder cannot be made; a save there says why it cannot, and
+// a folder given without tables is named with the way to point at them.
+TEST(CliProgram, FindsTheInstalledTablesAndMakesNothingForAQuery) {
+  Workspace workspace({});
+  const fs::path bin = workspace.root() / "usr/bin", home = workspace.root() / "home";
+  fs::create_directories(bin);
+  fs::create_directory(home);
+  fs::copy_file(XSCATTER_TABLE_PROGRAM, bin / "xscatter-table");
+  const fs::path tables = InstalledTablesBeside(bin);
+  fs::create_directories(tables.parent_path());
+  fs::create_directory_symlink(fs::path(XSCATTER_DATA_DIR) / "XFS-data", tables);
+  std::ofstream(workspace.root() / "file") << "not a folder";
+  const auto run = [&](const std::string& xdgDataHome, const std::string& arguments) {
+    return RunIn(workspace, "cd " + workspace.materialFolder().string() +
+                                " && HOME=" + home.string() + " XDG_DATA_HOME=" + xdgDataHome +
+                                " " + (bin / "xscatter-table").string() + " " + arguments);
+  };
+  const ProgramRun query = run("", "at Fe 0.25");
+  EXPECT_EQ(query.status, 0) << query.err;
+  EXPECT_TRUE(query.out.ends_with("0.25                    18.34                   7.1381\n"));
+  const fs::path unmakeable = workspace.root() / "file/data";
+  EXPECT_EQ(run(unmakeable.string(), "show Fe").status, 0);
+  const ProgramRun save = run(unmakeable.string(), "compound water H:2 O:1 --save");
+  EXPECT_EQ(save.err, "xscatter-table: cannot make the folder " +
+                          (unmakeable / "xscatter/XFSM-data").string() + ": Not a directory\n");
+  EXPECT_TRUE(fs::is_empty(home) && fs::is_empty(workspace.materialFolder()));
+  for (const fs::path& given : {workspace.root() / "none", home}) {
+    const ProgramRun wrong = run("", "--data " + given.string() + " show Fe");
+    EXPECT_EQ(wrong.status, 2);
+    EXPECT_TRUE(wrong.err.starts_with("xscatter-table: the tables were not found in " +
+                                      given.string() + ": "));
+    EXPECT_TRUE(wrong.err.ends_with(" (--data DIR names a folder that holds XFS-data)\n"));
+  }
 }

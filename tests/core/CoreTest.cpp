@@ -15,6 +15,7 @@
 #include "xscatter/AtomicFile.h"
 #include "xscatter/Combination.h"
 #include "xscatter/Interpolation.h"
+#include "xscatter/TableStore.h"
 
 using namespace xscatter;
 namespace fs = std::filesystem;
@@ -359,4 +360,65 @@ TEST(ShippedElements, AreWrittenFormsOnOneGridStartingAtTheZeroLimits) {
   }
   EXPECT_EQ(z, 98);
   EXPECT_EQ(std::distance(fs::directory_iterator(XSCATTER_DATA_DIR "/XFS-data"), {}), 98);
+}
+
+// Two stores on different folders in one process each read their own tables, by the order path,
+// element, material; only a material's saving writes, into its own store's folder.
+TEST(TableStore, ResolvesTableTextsInItsOwnFolders) {
+  Workspace first({"Fe"}), second({"Cu"});
+  fs::copy_file(second.elementFolder() / "Cu.xfs", second.elementFolder() / "Fe.xfs");
+  const TableStore one(FoldersIn(first.root())), other(FoldersIn(second.root()));
+  ScatteringTable iron, copper;
+  TableLines lines;
+  ASSERT_TRUE(ReadTableFile(Workspace::shippedElement("Fe.xfs"), iron, lines).ok());
+  ASSERT_TRUE(ReadTableFile(Workspace::shippedElement("Cu.xfs"), copper, lines).ok());
+  const NamedTable fe = one.Find("Fe").value();
+  EXPECT_EQ(std::tie(fe.name, fe.per, fe.file),
+            std::make_tuple("Fe", "per atom of Fe", first.elementFolder() / "Fe.xfs"));
+  EXPECT_TRUE(fe.reading == Reading::Element && !fe.molarMass && fe.table.F == iron.F);
+  EXPECT_EQ(other.Find("Fe")->table.F, copper.F);
+
+  ASSERT_TRUE(one.SaveMaterial("Fe", copper).ok());
+  ASSERT_TRUE(one.SaveMaterial("brass", copper).ok());
+  EXPECT_EQ(one.Find("Fe")->table.F, iron.F) << "an element comes before a material";
+  const NamedTable brass = one.Find("brass").value();
+  EXPECT_TRUE(brass.reading == Reading::Material && brass.table.F == copper.F);
+  EXPECT_EQ(one.Find("Fe", Reading::Material)->table.F, copper.F);
+  EXPECT_EQ(other.Find("brass").error(), "unknown table \"brass\": no brass.xfs in " +
+                                             second.elementFolder().string() + " or " +
+                                             second.materialFolder().string());
+  EXPECT_FALSE(fs::exists(second.materialFolder() / "brass.xfs"));
+  EXPECT_EQ(other.Find((first.materialFolder() / "brass.xfs").string())->reading, Reading::Path);
+  EXPECT_EQ(one.OpenElement("Zn.xfs").error(), "no Zn.xfs in " + first.elementFolder().string());
+  for (Reading unknown : {Reading::ReferenceMaterial, Reading::Formula})
+    EXPECT_FALSE(one.Find("water", unknown));
+}
+
+// Finding the folders makes nothing: a given folder must hold XFS-data; then the current folder,
+// the user's folder, and the installed tables with the user's material folder, made by a save.
+TEST(DataFolders, AreFoundWithoutMakingAnything) {
+  Workspace current({}), elsewhere({"Fe"});
+  const fs::path tables = Workspace::shippedElement("Fe.xfs").parent_path();
+  const fs::path start = current.root() / "start", user = current.root() / "user";
+  fs::create_directory(start);
+  const auto found = [&](const fs::path& given, const fs::path& in, const fs::path& own) {
+    return FindDataFolders({given, in, own, {current.root() / "missing", tables}});
+  };
+  EXPECT_EQ(found({}, elsewhere.root(), user).value(), FoldersIn(elsewhere.root()));
+  EXPECT_EQ(found({}, start, user).value(), (DataFolders{tables, user / "XFSM-data"}));
+  EXPECT_EQ(found({}, start, {}).value(), (DataFolders{tables, start / "XFSM-data"}));
+  EXPECT_EQ(found(elsewhere.root(), start, user).value(), FoldersIn(elsewhere.root()));
+  EXPECT_EQ(found(start, elsewhere.root(), user).error(),
+            "the tables were not found in " + start.string() + ": it has no folder XFS-data");
+  EXPECT_TRUE(found(start / "no", start, user).error().ends_with(": there is no such folder"));
+  EXPECT_FALSE(FindDataFolders({{}, start, user, {start / "no"}}));
+  EXPECT_EQ(std::distance(fs::recursive_directory_iterator(current.root()), {}), 3);
+
+  EXPECT_TRUE(MakeMaterialFolder({tables, user / "XFSM-data"}).ok());
+  EXPECT_TRUE(fs::is_directory(user / "XFSM-data"));
+  fs::create_directory(user / "XFS-data");  // the user's own tables come before the installed
+  EXPECT_EQ(found({}, start, user).value(), FoldersIn(user));
+  EXPECT_EQ(
+      MakeMaterialFolder(FoldersIn(tables / "Fe.xfs")).error,
+      "cannot make the folder " + (tables / "Fe.xfs/XFSM-data").string() + ": Not a directory");
 }

@@ -7,6 +7,9 @@
 
 namespace {
 
+// Design numbers of the row labels, row 1 first; the compound editor has the first five.
+constexpr int kRowLabels[] = {8, 9, 10, 11, 12, 13, 15, 16, 17, 18};
+
 // Enters each row (element file, then its dialog answers) and presses "OK"; then
 // xscatter-table --save writes the same material in the file's place: the bytes must agree.
 template <class Editor>
@@ -17,7 +20,7 @@ void ExpectSameFile(const QString& name, const QList<QStringList>& rows,
   rig.click("Text2", {QString::number(rows.size())});
   for (int k = 0; k < rows.size(); ++k) {
     rig.choose("File1", rows[k].first());
-    rig.click("Label" + QString::number(8 + k), rows[k].mid(1));
+    rig.click("Label" + QString::number(kRowLabels[k]), rows[k].mid(1));
   }
   rig.click("Command1");
   const std::filesystem::path file = rig.material(name.toStdString());
@@ -40,6 +43,22 @@ class CliParityTest : public QObject {
   void mixtureSaveWritesTheMixtureEditorsBytes() {
     ExpectSameFile<Form6>("brass", {{"Cu.xfs", "63.546", "70"}, {"Zn.xfs", "65.38", "30"}},
                           "mixture brass Cu:63.546:70 Zn:65.38:30");
+  }
+  // All five rows of the compound editor, and unequal weights in six rows of the mixture editor.
+  void fullerEntriesAgreeToo() {
+    ExpectSameFile<Form4>(
+        "oxides",
+        {{"Cu.xfs", "2"}, {"Zn.xfs", "1"}, {"Fe.xfs", "3"}, {"H.xfs", "0.5"}, {"O.xfs", "7.25"}},
+        "compound oxides Cu:2 Zn:1 Fe:3 H:0.5 O:7.25");
+    ExpectSameFile<Form6>("alloy",
+                          {{"Fe.xfs", "55.845", "61"},
+                           {"Cu.xfs", "63.546", "20"},
+                           {"Zn.xfs", "65.38", "9.5"},
+                           {"O.xfs", "15.999", "6"},
+                           {"H.xfs", "1.008", "0.5"},
+                           {"Cu.xfs", "63.546", "3"}},
+                          "mixture alloy Fe:55.845:61 Cu:63.546:20 Zn:65.38:9.5 O:15.999:6 "
+                          "H:1.008:0.5 Cu:63.546:3");
   }
 };
 

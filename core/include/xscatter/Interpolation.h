@@ -49,6 +49,10 @@ class LogLogTable {
 // when no row brackets x, a logarithm is undefined, or the two rows share their x.
 std::optional<FunctionValues> InterpolateAt(const LogLogTable& table, double x);
 
+// The typed read-out's rule, which xscatter-table's "at" follows too: no value outside 0.005 to
+// 1000, nor where InterpolateAt has none.
+std::optional<FunctionValues> TypedReadOut(const LogLogTable& table, double x);
+
 // The first row from row 1 on whose x is strictly greater than x; no value when there is none.
 std::optional<int> FindRowAbove(const ScatteringTable& table, double x);
 

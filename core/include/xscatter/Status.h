@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <variant>
 
@@ -20,6 +21,9 @@ struct Status {
 
 // A failure that concerns a file: the reason starts with the file's name.
 Status FailedFile(const std::filesystem::path& path, const std::string& reason);
+
+// A text as messages quote it: in double quotes.
+std::string Quoted(std::string_view text);
 
 // A value, or the reason there is none.
 template <typename T>
