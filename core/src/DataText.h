@@ -1,0 +1,23 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace xscatter {
+
+// A tab-separated data file as the tools/ generators write it: comment lines starting with
+// "# " that name the source, one line of column names, then one line per record.
+struct DataText {
+  std::string source;  // the comment lines without their "# ", joined by line feeds
+  std::vector<std::vector<std::string_view>> records;  // the fields of each record
+};
+
+// Splits the text; the fields point into it.
+DataText SplitDataText(std::string_view text);
+
+// A decimal number that fills the whole field; none otherwise.
+std::optional<double> DataNumber(std::string_view field);
+
+}  // namespace xscatter
