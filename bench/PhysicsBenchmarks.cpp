@@ -22,6 +22,16 @@ xscatter::ScatteringCurve Curve(const xscatter::Result<xscatter::ScatteringTable
   return *curve;
 }
 
+// One call of a batch per iteration, counted as its items.
+template <typename Batch>
+void CountedBatches(benchmark::State& state, std::size_t items, Batch batch) {
+  for (auto _ : state) {
+    if (const xscatter::Status status = batch(); !status.ok()) bench::Abort(status.error);
+    benchmark::ClobberMemory();
+  }
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(items));
+}
+
 void ParseFormula(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(xscatter::ParseFormula("Ca5(PO4)3OH"));
 }
@@ -39,13 +49,8 @@ void ScatteringAtAngles(benchmark::State& state) {
   std::vector<std::vector<double>> columns(6, std::vector<double>(angles.size()));
   const xscatter::AngleColumns out{columns[0], columns[1], columns[2],
                                    columns[3], columns[4], columns[5]};
-  for (auto _ : state) {
-    if (!xscatter::ScatteringAtAngles(curve, kMoKalpha, angles, out).ok()) {
-      bench::Abort("the angles are refused");
-    }
-    benchmark::ClobberMemory();
-  }
-  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(angles.size()));
+  CountedBatches(state, angles.size(),
+                 [&] { return xscatter::ScatteringAtAngles(curve, kMoKalpha, angles, out); });
 }
 BENCHMARK(ScatteringAtAngles)->Name("ScatteringAtAngles/H2O/180001")->Unit(benchmark::kMillisecond);
 
@@ -57,13 +62,9 @@ void TotalCrossSections(benchmark::State& state) {
     energies[n] = std::pow(1000.0, static_cast<double>(n) / (energies.size() - 1));
   }
   std::vector<double> coherent(energies.size()), incoherent(energies.size());
-  for (auto _ : state) {
-    if (!xscatter::TotalCrossSections(curve, energies, coherent, incoherent).ok()) {
-      bench::Abort("the energies are refused");
-    }
-    benchmark::ClobberMemory();
-  }
-  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(energies.size()));
+  CountedBatches(state, energies.size(), [&] {
+    return xscatter::TotalCrossSections(curve, energies, coherent, incoherent);
+  });
 }
 BENCHMARK(TotalCrossSections)->Name("TotalCrossSections/Fe/10000")->Unit(benchmark::kMillisecond);
 

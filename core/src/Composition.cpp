@@ -18,8 +18,11 @@ std::string Number(double v, int digits = 0) {
   return {text, ec == std::errc() ? end : text};
 }
 
-std::string FormulaUnit(std::string_view name, double molarMass) {
-  return "per formula unit of " + std::string(name) + " (" + Number(molarMass, 5) + " g/mol)";
+// A single atom is an atom, not a formula unit.
+std::string FormulaUnit(std::string_view name, std::span<const AtomCount> atoms, double molarMass) {
+  const bool atom = atoms.size() == 1 && atoms[0].atoms == 1;
+  return (atom ? "per atom of " : "per formula unit of ") + std::string(name) + " (" +
+         Number(molarMass, 5) + " g/mol)";
 }
 
 bool IsPositive(double v) {
@@ -78,8 +81,9 @@ Result<Composition> CompositionOfFormula(std::string_view formula) {
   while (!formula.empty() && blank(formula.back())) formula.remove_suffix(1);
   Result<Formula> parsed = ParseFormula(formula);
   if (!parsed) return parsed.status();
+  std::string unit = FormulaUnit(formula, parsed->atoms, parsed->molarMass);
   return Composition{std::string(formula), std::move(parsed->atoms), parsed->molarMass,
-                     FormulaUnit(formula, parsed->molarMass)};
+                     std::move(unit)};
 }
 
 Result<Composition> CompositionOfAtoms(std::span<const std::string_view> symbolAtoms) {
@@ -104,7 +108,7 @@ Result<Composition> CompositionOfAtoms(std::span<const std::string_view> symbolA
   }
   std::string name = FormulaText(atoms);
   const double molarMass = MolarMass(atoms);
-  std::string unit = FormulaUnit(name, molarMass);
+  std::string unit = FormulaUnit(name, atoms, molarMass);
   return Composition{std::move(name), std::move(atoms), molarMass, std::move(unit)};
 }
 

@@ -4,7 +4,10 @@
 #include <xraylib.h>
 
 #include <cmath>
+#include <cstdio>
 #include <numbers>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "Workspace.h"
@@ -58,6 +61,13 @@ CrossSections SimpsonTotals(const ScatteringCurve& curve, double energy, int ste
     }
   }
   return {2 * M_PI * sum.coherent, 2 * M_PI * sum.incoherent};
+}
+
+// A figure as a test property shows it.
+std::string Shown(const char* format, double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, format, value);
+  return text;
 }
 
 }  // namespace
@@ -115,33 +125,51 @@ TEST(CrossSections, SmallMomentumTransferRuleFollowsXraylib) {
   }
 }
 
-// Coherent differences for heavier elements are recorded in docs/physics.md, not held here.
+// The differences measured are recorded as test properties (--gtest_output=xml:FILE), the
+// coherent ones of heavier elements for docs/physics.md rather than held to a bound.
 TEST(CrossSections, TotalsAgreeWithXraylib) {
+  const std::set<int> reported{40, 50, 60, 70, 82, 92, 98};
+  double worstIncoherent = 0, worstCoherent = 0;
   for (int Z = 1; Z <= kLastElement; ++Z) {
     const ScatteringCurve curve = ElementCurve(Z);
+    std::string coherentDifferences;
     for (double energy : {10.0, 100.0, 800.0}) {
       const CrossSections totals = TotalCrossSections(curve, energy);
       const double compton = XraylibBarnPerAtom(CS_Compt(Z, energy, nullptr), Z);
-      EXPECT_NEAR(totals.incoherent / compton, 1, 0.02) << Z << " at " << energy;
-      if (Z > 30) continue;
       const double rayleigh = XraylibBarnPerAtom(CS_Rayl(Z, energy, nullptr), Z);
-      EXPECT_NEAR(totals.coherent / rayleigh, 1, 0.025) << Z << " at " << energy;
+      EXPECT_NEAR(totals.incoherent / compton, 1, 0.02) << Z << " at " << energy;
+      worstIncoherent = std::max(worstIncoherent, std::fabs(totals.incoherent / compton - 1));
+      const double coherent = totals.coherent / rayleigh - 1;
+      coherentDifferences += Shown("%+.2f%% ", 100 * coherent);
+      if (Z > 30) continue;
+      EXPECT_NEAR(coherent, 0, 0.025) << Z << " at " << energy;
+      worstCoherent = std::max(worstCoherent, std::fabs(coherent));
+    }
+    if (reported.contains(Z)) {
+      RecordProperty("coherent_10_100_800_keV_" + std::string(ElementOf(Z)->symbol),
+                     coherentDifferences);
     }
   }
+  RecordProperty("incoherent_worst", Shown("%.2f%%", 100 * worstIncoherent));
+  RecordProperty("coherent_worst_to_zinc", Shown("%.2f%%", 100 * worstCoherent));
 }
 
 // The totals against an integral of the angle read-out by another rule; Simpson with 2000 and
-// 4000 steps a piece agree to 1e-13, so the difference is the totals' own error.
+// 4000 steps a piece agree to 5e-13, so the difference is the totals' own error.
 TEST(CrossSections, TotalsAreTheIntegralsOfTheCurve) {
+  double worst = 0;
   for (int Z : {1, 26, 92}) {
     const ScatteringCurve curve = ElementCurve(Z);
     for (double energy : {1.0, kMoKalpha, 100.0, 1000.0}) {
       const CrossSections totals = TotalCrossSections(curve, energy);
       const CrossSections reference = SimpsonTotals(curve, energy, 2000);
-      EXPECT_NEAR(totals.coherent / reference.coherent, 1, 1e-10) << Z << " at " << energy;
-      EXPECT_NEAR(totals.incoherent / reference.incoherent, 1, 1e-9) << Z << " at " << energy;
+      EXPECT_NEAR(totals.coherent / reference.coherent, 1, 1e-11) << Z << " at " << energy;
+      EXPECT_NEAR(totals.incoherent / reference.incoherent, 1, 1e-11) << Z << " at " << energy;
+      worst = std::max({worst, std::fabs(totals.coherent / reference.coherent - 1),
+                        std::fabs(totals.incoherent / reference.incoherent - 1)});
     }
   }
+  RecordProperty("worst_relative_difference", Shown("%.1e", worst));
 }
 
 TEST(CrossSections, ManyAtOnceAsOneByOneAndRefuseWhatHasNoMeaning) {

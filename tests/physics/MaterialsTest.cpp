@@ -149,6 +149,7 @@ TEST(Formula, FaultsNameTheColumnAndTheFix) {
 TEST(Composition, SaysWhatItIsPerAndMixesByMass) {
   const auto water = CompositionOfFormula(" H2O ");
   EXPECT_EQ(water->unit, "per formula unit of H2O (18.015 g/mol)");
+  EXPECT_EQ(CompositionOfFormula("Fe")->unit, "per atom of Fe (55.845 g/mol)");
   const std::string_view pairs[] = {"Cu:1", "Zn:2", "Cu:0.5"};
   const auto alloy = CompositionOfAtoms(pairs);
   EXPECT_EQ(alloy->atoms, (std::vector<AtomCount>{{29, 1.5}, {30, 2}}));

@@ -16,7 +16,7 @@ namespace xscatter {
 // unit, and cross sections per unit turn into cross sections per gram with the molar mass.
 //
 // The unit depends on how the composition was given:
-// - a formula, or atoms of each element: one formula unit;
+// - a formula, or atoms of each element: one formula unit, one atom for a lone element;
 // - mass fractions, or a mixture by mass: one mean atom, the amount of the material that holds
 //   one atom on average; the atoms of the elements add up to 1 and the molar mass is the mean
 //   atomic weight. F² and S per mean atom are then the averages of the elements' values

@@ -76,7 +76,8 @@ struct CrossSections {
 // integral runs over u = x² from 0 to 1/λ², dcos θ = −2λ² du. The coherent one is exact for
 // the curve: between rows F² is a power law in u, or quadratic in u below row 2, and
 // (1 + cos²θ)/2 is a polynomial in u. The incoherent one is a Gauss–Legendre quadrature on each
-// interval between rows, in ln u above row 2 (relative error below 1e-9, docs/physics.md).
+// interval between rows, in ln u above row 2, within 1e-12 of the exact integral of the curve
+// (docs/physics.md).
 CrossSections TotalCrossSections(const ScatteringCurve& curve, double energy);
 
 // TotalCrossSections for many energies. Fails, writing nothing, on an energy that is not
