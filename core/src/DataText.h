@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace xscatter {
@@ -16,6 +17,17 @@ struct DataText {
 
 // Splits the text; the fields point into it.
 DataText SplitDataText(std::string_view text);
+
+// A table made from a data file: it takes the source, and add(table, fields) each record in
+// turn.
+template <typename Table, typename Add>
+Table ReadDataTable(std::string_view text, Add add) {
+  DataText data = SplitDataText(text);
+  Table table;
+  table.source = std::move(data.source);
+  for (const auto& fields : data.records) add(table, fields);
+  return table;
+}
 
 // A decimal number that fills the whole field; none otherwise.
 std::optional<double> DataNumber(std::string_view field);

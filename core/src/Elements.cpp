@@ -35,22 +35,19 @@ std::optional<std::pair<int, int>> SymbolSlot(std::string_view symbol) {
   return std::pair{symbol[0] - 'A', symbol[1] - 'a' + 1};
 }
 
+void AddElement(ElementTable& table, const std::vector<std::string_view>& fields) {
+  const Element element = ReadElement(fields);
+  // The data are built in and tested; a record out of order would misplace every later Z.
+  if (element.Z != static_cast<int>(table.elements.size()) + 1) return;
+  table.elements.push_back(element);
+  if (const auto slot = SymbolSlot(element.symbol)) {
+    table.bySymbol[slot->first][slot->second] = element.Z;
+  }
+}
+
 const ElementTable& Table() {
-  static const ElementTable table = [] {
-    ElementTable read;
-    DataText data = SplitDataText(embedded::ElementsText());
-    read.source = std::move(data.source);
-    for (const auto& fields : data.records) {
-      const Element element = ReadElement(fields);
-      // The data are built in and tested; a record out of order would misplace every later Z.
-      if (element.Z != static_cast<int>(read.elements.size()) + 1) break;
-      read.elements.push_back(element);
-      if (const auto slot = SymbolSlot(element.symbol)) {
-        read.bySymbol[slot->first][slot->second] = element.Z;
-      }
-    }
-    return read;
-  }();
+  static const ElementTable table =
+      ReadDataTable<ElementTable>(embedded::ElementsText(), AddElement);
   return table;
 }
 

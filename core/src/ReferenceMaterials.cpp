@@ -32,20 +32,17 @@ std::optional<std::vector<MassFraction>> ReadFractions(std::string_view text) {
   return fractions;
 }
 
+void AddMaterial(MaterialTable& table, const std::vector<std::string_view>& fields) {
+  if (fields.size() != 4) return;
+  const auto density = DataNumber(fields[2]);
+  auto fractions = ReadFractions(fields[3]);
+  if (!density || !fractions) return;
+  table.materials.push_back({fields[0], fields[1], *density, std::move(*fractions)});
+}
+
 const MaterialTable& Table() {
-  static const MaterialTable table = [] {
-    MaterialTable read;
-    DataText data = SplitDataText(embedded::ReferenceMaterialsText());
-    read.source = std::move(data.source);
-    for (const auto& fields : data.records) {
-      if (fields.size() != 4) continue;
-      const auto density = DataNumber(fields[2]);
-      auto fractions = ReadFractions(fields[3]);
-      if (!density || !fractions) continue;
-      read.materials.push_back({fields[0], fields[1], *density, std::move(*fractions)});
-    }
-    return read;
-  }();
+  static const MaterialTable table =
+      ReadDataTable<MaterialTable>(embedded::ReferenceMaterialsText(), AddMaterial);
   return table;
 }
 
