@@ -115,13 +115,13 @@ Outcome RunAt(const Invocation& invocation, const TableStore& store, std::FILE* 
 // The compound or mixture of the invocation's terms, made from the element tables exactly as
 // the editors' "OK" makes it; with --save also written to XFSM-data/NAME.xfs.
 Result<ScatteringTable> MakeNamedMaterial(const Invocation& invocation, const TableStore& store) {
-  Composition composition;
-  if (invocation.command == Command::Mixture) composition.kind = MaterialKind::Mixture;
+  Recipe recipe;
+  if (invocation.command == Command::Mixture) recipe.kind = MaterialKind::Mixture;
   for (const ElementTerm& term : invocation.terms) {
-    composition.components.push_back(
+    recipe.components.push_back(
         {term.symbol + std::string(kTableExtension), term.amount, term.atomicWeight});
   }
-  auto made = MakeMaterial(store, composition);
+  auto made = MakeMaterial(store, recipe);
   if (!made || !invocation.save) return made;
   if (Status status = MakeMaterialFolder(store.folders()); !status.ok()) return status;
   if (Status status = store.SaveMaterial(invocation.name, *made); !status.ok()) return status;
