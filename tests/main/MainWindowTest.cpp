@@ -170,7 +170,8 @@ class MainWindowTest : public QObject {
 
   // Listed: regular files, links to them, unreadable ones and names that are not UTF-8; not
   // FIFOs, devices, folders or broken links. A click is one choice, read from the folder once.
-  void listsWhatCanBeLoadedUnderAnyNameAndTakesAClickOnce() {
+  // What only poses as a regular file is listed but not loaded.
+  void listsWhatCanBeLoadedUnderAnyNameTakesAClickOnceAndRefusesPseudoFiles() {
     MainWindowRig rig;
     const fs::path materials = rig.workspace.materialFolder(),
                    cu = rig.workspace.elementFolder() / "Cu.xfs";
@@ -195,6 +196,25 @@ class MainWindowTest : public QObject {
     rig.get<QPushButton>("Command2").click();
     QCOMPARE(rig.get<QLabel>("Label4").text(), "caf\uFFFD");
     QVERIFY(rig.dialogs.transcript().isEmpty() && rig.list().count() == 45);
+
+    // Files of /proc and /sys pose as regular files, and a read may drain them (/proc/kmsg). A
+    // pseudo file system that the program does not know by name gives itself away by data
+    // beyond the size of 0 that it claims, as cgroup's files do.
+    QStringList pseudo{"/proc/self/status", "/sys/devices/system/cpu/online"};
+    for (const char* cgroup :
+         {"/sys/fs/cgroup/cgroup.controllers", "/sys/fs/cgroup/cpu/cpu.shares"})
+      if (fs::exists(cgroup)) pseudo << cgroup;
+    for (const QString& file : pseudo) {
+      rig.dialogs.forget();
+      fs::remove(materials / "pseudo.xfs");
+      fs::create_symlink(file.toStdString(), materials / "pseudo.xfs");
+      rig.form->showAgain(true);
+      rig.load("File2", "pseudo.xfs");
+      QCOMPARE(rig.dialogs.transcript(),
+               {"The table could not be loaded.\npseudo.xfs: is not a stored file: its data are "
+                "made as it is read | MainWindowTest !"});
+    }
+    QCOMPARE(rig.get<QLabel>("Label4").text(), "caf\uFFFD");
   }
 
   void pointerMarksTheFirstRowAboveItsMomentumInsideThePlot() {
