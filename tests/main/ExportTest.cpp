@@ -1,10 +1,12 @@
 #include <QClipboard>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QXmlStreamReader>
 #include <QtTest>
 #include <fstream>
 
 #include "MainWindowRig.h"
+#include "QtDialogs.h"
 
 namespace fs = std::filesystem;
 
@@ -103,6 +105,32 @@ class ExportTest : public QObject {
     const QByteArray pdf = rig.save(rig.graph(), "Cu.PDF");
     QVERIFY(pdf.startsWith("%PDF") && pdf.contains("/Font"));
     QVERIFY(!pdf.contains("/Subtype /Image"));
+  }
+
+  // Qt's own dialog would take a"b.csv for the names a and b.csv, and save as b.csv.
+  void theSaveDialogTakesQuotesInANameAndReturnsToTheFolderSavedToLast() {
+    Workspace workspace;
+    const QString there = QString::fromStdString((workspace.root() / "there").string());
+    QVERIFY(QDir().mkpath(there));
+    QtDialogs dialogs;
+    QString opened;
+    const auto typeName = [&opened](const QString& typed) {
+      QTimer::singleShot(0, [&opened, typed] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        opened = dialog->directory().absolutePath();
+        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+        name->setText(typed);
+        QTest::keyClick(name, Qt::Key_Return);
+      });
+    };
+    const QString root = QString::fromStdString(workspace.root().string());
+    typeName(there + "/a\"b");
+    QCOMPARE(dialogs.saveFileName("Save Table As", root + "/Cu.csv", {"Values (*.csv)"}),
+             there + "/a\"b.csv");
+    typeName("Cu.png");
+    QCOMPARE(dialogs.saveFileName("Save Graph As", root + "/Cu.png", {"Image (*.png)"}),
+             there + "/Cu.png");
+    QCOMPARE(opened, there);
   }
 
   void aFailedSaveSaysWhyAndLeavesNothingBehind() {
