@@ -168,6 +168,39 @@ class MainWindowTest : public QObject {
     }
   }
 
+  // A new table shows from its first row; a right click only opens the menu, whose row stays
+  // chosen; the lists show where the keyboard is, the empty material list too.
+  void listStartsAtTheTopTakesRightClicksForTheMenuAndShowsTheFocus() {
+    LoadedCopper rig;
+    rig.form->show();
+    QVERIFY(QTest::qWaitForWindowActive(rig.form.get()));
+    QListWidget& list = rig.list();
+    list.scrollToBottom();
+    rig.load("File1", "O.xfs");
+    QCOMPARE(list.indexAt({1, 1}).row(), 0);
+
+    list.setCurrentRow(11);
+    const QStringList shown = rig.readOut();
+    const float marked = rig.marker("Line1").position();
+    const QPoint row20 = list.visualItemRect(list.item(20)).center();
+    QTest::mouseClick(list.viewport(), Qt::RightButton, {}, row20);
+    QCOMPARE(list.currentRow(), 11);
+    QCOMPARE(rig.readOut(), shown);
+    QCOMPARE(rig.marker("Line1").position(), marked);
+
+    const QColor highlight = list.palette().color(QPalette::Active, QPalette::Highlight);
+    for (const char* name : {"List1", "File2"}) {
+      QWidget& control = rig.get(name);
+      const auto ringShown = [&] {
+        return rig.form->grab().toImage().pixelColor(control.geometry().topLeft() - QPoint(1, 1)) ==
+               highlight;
+      };
+      QVERIFY(!ringShown());
+      control.setFocus();
+      QVERIFY(ringShown());
+    }
+  }
+
   // Listed: regular files, links to them, unreadable ones and names that are not UTF-8; not
   // FIFOs, devices, folders or broken links. A click is one choice, read from the folder once.
   // What only poses as a regular file is listed but not loaded.
