@@ -29,11 +29,12 @@ constexpr qreal kCurveWidth = 1.5;
 constexpr qreal kFrameWidth = 1;
 constexpr qreal kThinWidth = 0.75;
 constexpr qreal kLegendSample = 28;
-constexpr qreal kLegendSpacing = 24;
-constexpr int kLinearSteps = 10;  // a linear axis gets about this many steps at most
+constexpr qreal kLegendSpacing = 40;  // room for a reader whose fonts run wider
+constexpr int kLinearSteps = 10;      // a linear axis gets about this many steps at most
 constexpr double kLowestValue = 1e-3;
 constexpr double kHighestValue = 1e3;
-constexpr double kSlack = 1e-9;  // relative, for ticks that fall on an axis's ends
+constexpr double kHeadroom = 0.05;  // in decades: a curve at its axis's top would hide in the frame
+constexpr double kSlack = 1e-9;     // relative, for ticks that fall on an axis's ends
 
 struct Fonts {
   QFont title = look::SerifFont(14);
@@ -273,7 +274,8 @@ class Extent {
   }
   Axis decades(const QString& title) const {
     if (high_ == 0) return {title, kLowestValue, kHighestValue, true};
-    const double to = std::min(kHighestValue, std::pow(10.0, std::ceil(std::log10(high_))));
+    const double to =
+        std::min(kHighestValue, std::pow(10.0, std::ceil(std::log10(high_) + kHeadroom)));
     const double from = std::max(kLowestValue, std::pow(10.0, std::floor(std::log10(low_))));
     return {title, std::min(from, to / 10), to, true};
   }

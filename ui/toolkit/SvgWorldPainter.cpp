@@ -31,14 +31,11 @@ QString GenericFamily(const QFont& font) {
   }
 }
 
-// "'Liberation Serif', 'Noto Sans Mono CJK JP', serif"
+// "'Liberation Serif', serif". Further families of the font only lend glyphs that the first
+// lacks (Japanese ones, for instance), which any reader finds in its own fonts as well; named,
+// they would stand in for the whole text where the first is missing.
 QString FamilyList(const QFont& font) {
-  QStringList families = font.families();
-  if (families.isEmpty()) families << font.family();
-  QStringList quoted;
-  for (const QString& family : families) quoted << QLatin1Char('\'') + family + QLatin1Char('\'');
-  quoted << GenericFamily(font);
-  return quoted.join(QStringLiteral(", "));
+  return QLatin1Char('\'') + font.family() + QStringLiteral("', ") + GenericFamily(font);
 }
 
 }  // namespace
@@ -104,8 +101,9 @@ void SvgWorldPainter::stroke(const QColor& colour, const char* cap, const char* 
   xml_.writeAttribute(QStringLiteral("stroke-linejoin"), QString::fromLatin1(join));
 }
 
+// A pixel beyond the picture, as on a device: some readers round the page up to whole pixels.
 void SvgWorldPainter::clear() {
-  rect(QRectF(QPointF(), QSizeF(frame_.size)), frame_.background);
+  rect(QRectF(QPointF(), QSizeF(frame_.size + QSize(1, 1))), frame_.background);
 }
 
 void SvgWorldPainter::setLineWidth(qreal pixels) {
@@ -174,13 +172,19 @@ void SvgWorldPainter::font(const QFont& font, const QFont* around) {
   if (font.italic()) xml_.writeAttribute(QStringLiteral("font-style"), QStringLiteral("italic"));
 }
 
-// The superscript follows the text wherever the reader's font ends it: only its rise is fixed.
+// The text is placed by its aligned point, and the superscript follows it wherever the
+// reader's font ends it: only its rise is fixed.
 void SvgWorldPainter::drawText(const PlacedText& placed, const WorldText& text,
                                const QColor& colour) {
   start("text");
-  const QString x = Number(placed.origin.x()), y = Number(placed.origin.y());
+  const QString x = Number(placed.aligned.x()), y = Number(placed.aligned.y());
   xml_.writeAttribute(QStringLiteral("x"), x);
   xml_.writeAttribute(QStringLiteral("y"), y);
+  if (placed.horizontal & (Qt::AlignHCenter | Qt::AlignRight)) {
+    xml_.writeAttribute(QStringLiteral("text-anchor"), placed.horizontal & Qt::AlignHCenter
+                                                           ? QStringLiteral("middle")
+                                                           : QStringLiteral("end"));
+  }
   if (placed.angle != 0) {
     xml_.writeAttribute(QStringLiteral("transform"),
                         QStringLiteral("rotate(%1 %2 %3)").arg(Number(placed.angle), x, y));

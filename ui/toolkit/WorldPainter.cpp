@@ -48,19 +48,23 @@ void WorldPainter::text(QPointF anchor, const WorldText& text, const QColor& col
                         Qt::Alignment alignment, bool upwards) {
   const QFontMetricsF main(text.font, &measures_);
   const QSizeF box = pictureSize(text);
-  // From the anchor to the start of the baseline, in the text's own box.
-  QPointF offset(0, main.ascent());
-  if (alignment & Qt::AlignHCenter) offset.rx() -= box.width() / 2;
-  if (alignment & Qt::AlignRight) offset.rx() -= box.width();
-  if (alignment & Qt::AlignVCenter) offset.ry() -= box.height() / 2;
-  if (alignment & Qt::AlignBottom) offset.ry() -= box.height();
+  // From the anchor to the start of the baseline and to its aligned point, in the text's box.
+  QPointF start(0, main.ascent());
+  if (alignment & Qt::AlignHCenter) start.rx() -= box.width() / 2;
+  if (alignment & Qt::AlignRight) start.rx() -= box.width();
+  if (alignment & Qt::AlignVCenter) start.ry() -= box.height() / 2;
+  if (alignment & Qt::AlignBottom) start.ry() -= box.height();
+  QPointF aligned(0, start.y());
   // Turned a quarter left, the text runs up the picture and its foot faces right.
-  if (upwards) offset = QPointF(offset.y(), -offset.x());
+  const auto turned = [upwards](QPointF offset) {
+    return upwards ? QPointF(offset.y(), -offset.x()) : offset;
+  };
   const qreal rise = text.superscript.isEmpty()
                          ? 0
                          : main.ascent() - QFontMetricsF(text.superscriptFont, &measures_).ascent();
-  drawText({toPicture_.map(anchor) + offset, upwards ? -90.0 : 0.0,
-            main.horizontalAdvance(text.text), rise},
+  const QPointF at = toPicture_.map(anchor);
+  drawText({at + turned(start), at + turned(aligned), alignment & Qt::AlignHorizontal_Mask,
+            upwards ? -90.0 : 0.0, main.horizontalAdvance(text.text), rise},
            text, colour);
 }
 
@@ -74,7 +78,7 @@ DeviceWorldPainter::DeviceWorldPainter(QPaintDevice& device, const WorldFrame& f
 }
 
 // The background reaches a pixel beyond the picture, so that a page rounded up to whole points
-// (PDF) shows no bare edge.
+// (PDF) or pixels shows no bare edge.
 void DeviceWorldPainter::clear() {
   painter_.setWorldTransform(QTransform());
   painter_.fillRect(QRectF(QPointF(), QSizeF(frame_.size + QSize(1, 1))), frame_.background);

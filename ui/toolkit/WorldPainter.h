@@ -70,10 +70,14 @@ class WorldPainter {
   QSizeF textSize(const WorldText& text) const;
 
  protected:
-  // Where a text goes on the picture: the start of its baseline, its turn in degrees clockwise,
-  // and the superscript's start along and above the baseline (in picture pixels).
+  // Where a text goes on the picture, in picture pixels: the start of its baseline, and the
+  // point of the baseline that the horizontal alignment puts at the anchor (start, middle or
+  // end), so that a reader with other fonts can keep the alignment; its turn in degrees
+  // clockwise; the superscript's start along and above the baseline.
   struct PlacedText {
     QPointF origin;
+    QPointF aligned;
+    Qt::Alignment horizontal;
     qreal angle;
     qreal superscriptAdvance;
     qreal superscriptRise;
