@@ -27,5 +27,11 @@ xvfb-run -a -s "-screen 0 1400x900x24" /usr/bin/python3 "$here/startup.py" \
   --output "$results/startup.json"
 
 echo "== Summary (load: $(cut -d' ' -f1-3 /proc/loadavg))"
+status=0
 /usr/bin/python3 "$here/summary.py" \
-  --benchmarks "$results/benchmarks.json" --startup "$results/startup.json"
+  --benchmarks "$results/benchmarks.json" --startup "$results/startup.json" || status=1
+
+echo "== The Python module, medians of 7 runs (load: $(cut -d' ' -f1-3 /proc/loadavg))"
+PYTHONPATH="$build/python" /usr/bin/python3 "$here/python_bench.py" "$(dirname "$here")/data" ||
+  status=1
+exit "$status"

@@ -37,6 +37,12 @@ CASES = [
     Case("Graph cursor read-out, next row", "CursorReadOut/NextRow", max_value=0.2 * MS),
     Case("Graph cursor read-out, list scrolls", "CursorReadOut/AcrossTheList"),
     Case("CreateCompoundFile, 5 elements", "CreateCompoundFile", max_value=5 * MS),
+    Case("ParseFormula, Ca5(PO4)3OH", "ParseFormula/Ca5(PO4)3OH", max_value=1000),
+    # 180,001 rows at >= 2 million rows/s; 10,000 energies at >= 20,000 energies/s.
+    Case("ScatteringAtAngles, 180,001 angles (H2O)", "ScatteringAtAngles/H2O/180001",
+         max_value=180001 / 2e6 * 1e9),
+    Case("TotalCrossSections, 10,000 energies (Fe)", "TotalCrossSections/Fe/10000",
+         max_value=10000 / 2e4 * 1e9),
     Case("Start to first paint", "XScatter.first_paint_ms", "BareWindow.first_paint_ms",
          "bare window"),
     Case("Start to first paint", "XScatter.first_paint_ms", "LabelWindow.first_paint_ms",

@@ -12,7 +12,7 @@ if [[ -z $build ]]; then
   cmake --preset fuzz >/dev/null
   build=build/fuzz
 fi
-readonly targets=(fuzz_table_line fuzz_table_file fuzz_typed_momentum)
+readonly targets=(fuzz_table_line fuzz_table_file fuzz_typed_momentum fuzz_formula)
 cmake --build "$build" --target "${targets[@]}" >/dev/null
 mkdir -p fuzz/artifacts
 

@@ -11,10 +11,6 @@ namespace fs = std::filesystem;
 namespace xscatter {
 namespace {
 
-bool IsPath(std::string_view text) {
-  return text.find('/') != std::string_view::npos || text.ends_with(kTableExtension);
-}
-
 std::string TableFileName(std::string_view name) {
   return std::string(name) + std::string(kTableExtension);
 }
@@ -58,6 +54,10 @@ Result<NamedTable> ReadNamed(Reading reading, const fs::path& file) {
 
 }  // namespace
 
+bool IsTablePath(std::string_view text) {
+  return text.find('/') != std::string_view::npos || text.ends_with(kTableExtension);
+}
+
 Status CheckPlainFileName(std::string_view name) {
   if (name.empty()) return Status::Failed("empty file name");
   if (name.find_first_of(std::string_view("/\0", 2)) != std::string_view::npos) {
@@ -83,7 +83,7 @@ Result<NamedTable> TableStore::Find(std::string_view text, Reading reading) cons
     case Reading::Any:
       break;
   }
-  if (IsPath(text)) return Find(text, Reading::Path);
+  if (IsTablePath(text)) return Find(text, Reading::Path);
   const std::string fileName = TableFileName(text);
   if (CheckPlainFileName(text).ok()) {
     for (Reading kind : {Reading::Element, Reading::Material}) {

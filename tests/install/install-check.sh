@@ -31,4 +31,22 @@ user=$XDG_DATA_HOME/xscatter
 cmp -s "$tables/Cu.xfs" "$(dirname "$0")/../../data/XFS-data/Cu.xfs" ||
   fail "the installed Cu.xfs differs from the shipped one"
 
+module_folder=$tmp/root/usr/lib/python3/dist-packages
+if [[ -d $module_folder ]]; then
+  # A sanitizer build's module needs the sanitizer's runtime loaded before the interpreter.
+  module=("$module_folder"/xscatter.*.so)
+  preload=()
+  if ldd "${module[0]}" | grep -q libasan; then
+    preload=(env "LD_PRELOAD=$(c++ -print-file-name=libasan.so)"
+             ASAN_OPTIONS=detect_leaks=0:verify_asan_link_order=0)
+  fi
+  [[ -f $module_folder/xscatter.pyi ]] || fail "the Python stub is not installed beside the module"
+  "${preload[@]}" env PYTHONPATH="$module_folder" /usr/bin/python3 -c '
+import xscatter
+cu = xscatter.table("Cu")
+assert cu.unit.startswith("per atom of Cu") and cu.at(0.25)[0] > 0, cu' ||
+    fail "the installed Python module does not find the installed tables"
+  [[ -z $(ls -A "$tmp/start") ]] || fail "the Python module wrote into the start folder"
+fi
+
 XSCATTER_INSTALLED_BIN=$tmp/root/usr/bin "$checker" listsTheInstalledTablesFromTheUsersFolder

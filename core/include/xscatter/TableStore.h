@@ -28,6 +28,10 @@ struct NamedTable {
   ScatteringTable table;
 };
 
+// Whether a TABLE text names a file by its path: it holds a / or ends in ".xfs". Such a table
+// is read without any data folder.
+bool IsTablePath(std::string_view text);
+
 // A name stays a single file name inside its folder: not empty, no folder separator, no NUL.
 Status CheckPlainFileName(std::string_view name);
 
