@@ -190,10 +190,21 @@ class Table {
   }
 
   py::tuple at(py::handle x) const {
-    return PairOver(Broadcast({{x, "x"}}), [this](const auto& in, py::ssize_t k) {
-      const std::optional<FunctionValues> v = TypedReadOut(logLog_, in[0][k]);
-      return v ? std::pair(v->F, v->S) : std::pair(kNaN, kNaN);
+    // A plain Python number skips the arrays, which would cost more than the look-up.
+    if (PyFloat_Check(x.ptr()) || PyLong_Check(x.ptr())) {
+      const auto [F, S] = readOut(x.cast<double>());
+      return py::make_tuple(F, S);
+    }
+    const Doubles xs = AsDoubles(x, "x");
+    Doubles F = SameShape(xs), S = SameShape(xs);
+    const double* in = xs.data();
+    double* f = F.mutable_data();
+    double* s = S.mutable_data();
+    ForEachBlock(xs.size(), [&](py::ssize_t from, py::ssize_t to) {
+      const auto n = static_cast<std::size_t>(to - from);
+      TypedReadOut(logLog_, {in + from, n}, {f + from, n}, {s + from, n});
     });
+    return py::make_tuple(Shaped(F), Shaped(S));
   }
 
   py::tuple differential(const py::object& energy, const py::object& angle,
@@ -219,6 +230,11 @@ class Table {
   }
 
  private:
+  std::pair<double, double> readOut(double x) const {
+    const std::optional<FunctionValues> v = TypedReadOut(logLog_, x);
+    return v ? std::pair(v->F, v->S) : std::pair(kNaN, kNaN);
+  }
+
   const ScatteringCurve& curve() const {
     if (!curve_) curve_ = Take(ScatteringCurve::Make(named_.table));
     return *curve_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 #include "xscatter/VectorState.h"
 
@@ -28,12 +29,25 @@ bool RisesFromRow2(const ScatteringTable& table) {
   return true;
 }
 
+// std::lower_bound without a branch on the data: the halving takes the same steps for every x,
+// so that x spread at random costs no mispredicted jumps.
+template <typename Iterator>
+Iterator RisingBound(Iterator first, Iterator last, double x) {
+  auto n = last - first;
+  while (n > 1) {
+    const auto half = n / 2;
+    first = first[half - 1] < x ? first + half : first;
+    n -= half;
+  }
+  return first + (n == 1 && *first < x);
+}
+
 // The first row i >= 2 with x(i) >= x, the upper row of the interpolation. A NaN x gives row 2,
 // as the walk does.
 std::optional<int> FindBracket(const ScatteringTable& table, bool rising, double x) {
   const auto first = table.x.begin() + 2;
   const auto last = table.x.end();
-  const auto upper = rising ? std::lower_bound(first, last, x)
+  const auto upper = rising ? RisingBound(first, last, x)
                             : std::find_if(first, last, [x](double row) { return !(row < x); });
   if (upper == last) return std::nullopt;
   return static_cast<int>(upper - table.x.begin());
@@ -78,26 +92,41 @@ LogLogTable::LogLogTable(const ScatteringTable& table)
   }
 }
 
-std::optional<FunctionValues> InterpolateAt(const LogLogTable& table, double x) {
-  ClearUpperVectorState();
-  const ScatteringTable& rows = table.rows_;
-  const auto upper = FindBracket(rows, table.rising_, x);
+// InterpolateAt without the vector state's guard, for loops that clear it once.
+inline std::optional<FunctionValues> LogLogTable::at(double x) const {
+  const auto upper = FindBracket(rows_, rising_, x);
   if (!upper) return std::nullopt;
   const int i = *upper;
   if (!HasLogarithm(x)) return std::nullopt;
   // Taken as it stands, so that row i - 1 cannot spoil a tabulated point.
-  if (x == rows.x[i]) return FunctionValues{rows.F[i], rows.S[i]};
-  const LogLogTable::Step& step = table.steps_[i];
+  if (x == rows_.x[i]) return FunctionValues{rows_.F[i], rows_.S[i]};
+  const Step& step = steps_[i];
   if (!step.usable) return std::nullopt;
-  const double r = std::log(rows.x[i] / x) / step.x;
-  const FunctionValues values{AlongLine(rows.F[i], step.F, r), AlongLine(rows.S[i], step.S, r)};
+  const double r = std::log(rows_.x[i] / x) / step.x;
+  const FunctionValues values{AlongLine(rows_.F[i], step.F, r), AlongLine(rows_.S[i], step.S, r)};
   if (!std::isfinite(values.F) || !std::isfinite(values.S)) return std::nullopt;
   return values;
+}
+
+std::optional<FunctionValues> InterpolateAt(const LogLogTable& table, double x) {
+  ClearUpperVectorState();
+  return table.at(x);
 }
 
 std::optional<FunctionValues> TypedReadOut(const LogLogTable& table, double x) {
   if (!IsTypedMomentumInRange(x)) return std::nullopt;
   return InterpolateAt(table, x);
+}
+
+void TypedReadOut(const LogLogTable& table, std::span<const double> x, std::span<double> F,
+                  std::span<double> S) {
+  ClearUpperVectorState();
+  constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
+  for (std::size_t k = 0; k < x.size(); ++k) {
+    const auto values = IsTypedMomentumInRange(x[k]) ? table.at(x[k]) : std::nullopt;
+    F[k] = values ? values->F : kNone;
+    S[k] = values ? values->S : kNone;
+  }
 }
 
 std::optional<int> FindRowAbove(const ScatteringTable& table, double x) {

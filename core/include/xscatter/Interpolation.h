@@ -2,6 +2,7 @@
 
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "xscatter/ScatteringTable.h"
@@ -28,8 +29,12 @@ class LogLogTable {
   explicit LogLogTable(const ScatteringTable& table);
 
   friend std::optional<FunctionValues> InterpolateAt(const LogLogTable& table, double x);
+  friend void TypedReadOut(const LogLogTable& table, std::span<const double> x, std::span<double> F,
+                           std::span<double> S);
 
  private:
+  std::optional<FunctionValues> at(double x) const;
+
   // From row i - 1 to row i: ln(x(i)/x(i-1)), ln(F(i-1)/F(i)) and ln(S(i-1)/S(i)), usable when
   // both rows have logarithms and differ in x.
   struct Step {
@@ -52,6 +57,11 @@ std::optional<FunctionValues> InterpolateAt(const LogLogTable& table, double x);
 // The typed read-out's rule, which xscatter-table's "at" follows too: no value outside 0.005 to
 // 1000, nor where InterpolateAt has none.
 std::optional<FunctionValues> TypedReadOut(const LogLogTable& table, double x);
+
+// The same for many x at once, NaN where there is no value: the same doubles as one by one,
+// with the guard of the vector state taken once. F and S are as long as x.
+void TypedReadOut(const LogLogTable& table, std::span<const double> x, std::span<double> F,
+                  std::span<double> S);
 
 // The first row from row 1 on whose x is strictly greater than x; no value when there is none.
 std::optional<int> FindRowAbove(const ScatteringTable& table, double x);
