@@ -3,7 +3,7 @@
 namespace xscatter {
 
 Status FailedFile(const std::filesystem::path& path, const std::string& reason) {
-  return Status::Failed(path.filename().string() + ": " + reason);
+  return Status::Failed(path.string() + ": " + reason);
 }
 
 }  // namespace xscatter

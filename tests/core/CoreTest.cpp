@@ -80,9 +80,10 @@ TEST(TableFile, WritesAtomicallyAndReadsBack) {
   EXPECT_EQ(FileBytes(path), bytes);
   std::ofstream(ws.root() / "short") << std::string(44, '\n');
   lines[1] = "kept";
-  EXPECT_EQ(ReadTableFile(ws.root() / "short", read, lines).error, "short: only 44 lines");
+  EXPECT_EQ(ReadTableFile(ws.root() / "short", read, lines).error,
+            (ws.root() / "short").string() + ": only 44 lines");
   EXPECT_EQ(ReadTableFile(ws.root() / "no", read, lines).error,
-            "no: cannot be opened: No such file or directory");
+            (ws.root() / "no").string() + ": cannot be opened: No such file or directory");
   EXPECT_EQ(std::tie(read.x[1], lines[1]), std::make_tuple(0.0123, "kept"));
 }
 
@@ -104,7 +105,8 @@ TEST(TableFile, ReadsOnlyRegularReadableFilesAndOnlyTheirFirstMiB) {
   for (const auto& [name, error] : {std::pair{"fifo.xfs", "is not a regular file"},
                                     {"zero.xfs", "is not a regular file"},
                                     {"endless.xfs", "has no 45 lines within its first 1 MiB"}})
-    EXPECT_EQ(ReadTableFile(folder / name, read, lines).error, std::string(name) + ": " + error);
+    EXPECT_EQ(ReadTableFile(folder / name, read, lines).error,
+              (folder / name).string() + ": " + error);
   ASSERT_TRUE(ReadTableFile(folder / "tailed.xfs", read, lines).ok());
   EXPECT_EQ(std::tie(read.x, read.F, read.S), std::tie(fe.x, fe.F, fe.S));
   EXPECT_EQ(lines[45].size(), 34u);
@@ -115,7 +117,10 @@ TEST(TableFile, ReadsOnlyRegularReadableFilesAndOnlyTheirFirstMiB) {
     const bool dropped =
         getuid() != 0 || (setgroups(0, nullptr) == 0 && setgid(65534) == 0 && setuid(65534) == 0);
     const Status status = ReadTableFile(folder / "Fe.xfs", read, lines);
-    _exit(dropped && status.error == "Fe.xfs: cannot be opened: Permission denied" ? 0 : 1);
+    _exit(dropped && status.error ==
+                         (folder / "Fe.xfs").string() + ": cannot be opened: Permission denied"
+              ? 0
+              : 1);
   }
   int status = 0;
   wait(&status);

@@ -18,7 +18,8 @@ struct Status {
   static Status Failed(std::string reason) { return {std::move(reason)}; }
 };
 
-// A failure that concerns a file: the reason starts with the file's name.
+// A failure that concerns a file: the reason starts with its path as given, whole, so that
+// the user can tell which of two files of one name is meant.
 Status FailedFile(const std::filesystem::path& path, const std::string& reason);
 
 // A value, or the reason there is none.
