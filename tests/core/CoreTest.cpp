@@ -243,9 +243,12 @@ TEST(Combination, CompoundAndMixtureWorkedExamples) {
   EXPECT_EQ(FormatTableLine(1, table.F[7], table.S[7]), "  .100E+01  .81240E+01  .22000E+01");
   rows.S[1].fill(0.2);
   AtomRatio ratio{};
-  ASSERT_TRUE(CombineMixture(2, rows, {0, 1, 2}, {0, 50, 50}, ratio, table).ok());
-  EXPECT_EQ(std::tie(ratio[2], table.F[7], table.S[7]), std::make_tuple(0.5, std::sqrt(33.0), 0.8));
-  EXPECT_EQ(FormatTableLine(1, table.F[7], table.S[7]), "  .100E+01  .57446E+01  .80000E+00");
+  // n_2 = (A_1 / A_2) w_2 / w_1 = (1/2) 60/20 = 1.5 (swapped weights would give 1/6).
+  ASSERT_TRUE(CombineMixture(2, rows, {0, 1, 2}, {0, 20, 60}, ratio, table).ok());
+  EXPECT_EQ(ratio[2], 1.5);
+  EXPECT_DOUBLE_EQ(table.F[7], std::sqrt(97.0));
+  EXPECT_DOUBLE_EQ(table.S[7], 2.0);
+  EXPECT_EQ(FormatTableLine(1, table.F[7], table.S[7]), "  .100E+01  .98489E+01  .20000E+01");
   ScatteringTable scaled;
   ASSERT_TRUE(CombineMixture(2, rows, {0, 1, 2}, {0, 3, 7}, ratio, scaled).ok());
   ASSERT_TRUE(CombineMixture(2, rows, {0, 1, 2}, {0, 30, 70}, ratio, table).ok());
