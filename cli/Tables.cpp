@@ -1,5 +1,6 @@
 #include "Tables.h"
 
+#include "Names.h"
 #include "xscatter/MaterialFile.h"
 
 namespace xscatter::cli {
@@ -28,7 +29,7 @@ Status CheckElementsExist(const Invocation& invocation) {
     const std::filesystem::path file =
         invocation.dataFolder / kElementFolder / (term.symbol + std::string(kTableExtension));
     if (!std::filesystem::is_regular_file(file)) {
-      return Status::Failed("unknown element \"" + term.symbol + "\": no " + file.string());
+      return NoSuchElement(invocation.dataFolder, term.symbol);
     }
   }
   return Status::Ok();
@@ -61,9 +62,7 @@ Status FindTable(const std::filesystem::path& dataFolder, std::string_view argum
     file = dataFolder / folder / fileName;
     if (std::filesystem::is_regular_file(file)) return Status::Ok();
   }
-  return Status::Failed("unknown table \"" + std::string(argument) + "\": no " + fileName + " in " +
-                        (dataFolder / kElementFolder).string() + " or " +
-                        (dataFolder / kMaterialFolder).string());
+  return NoSuchTable(dataFolder, argument);
 }
 
 Status LoadTable(const std::filesystem::path& dataFolder, std::string_view argument,
