@@ -92,12 +92,12 @@ Status StreamMomenta(std::FILE* in, const LogLogTable& table, TableWriter& write
   for (std::size_t number = 1; !out.failed(); ++number) {
     const LineReader::Read read = reader.next(line);
     if (read == LineReader::Read::End) break;
-    const std::string where = "line " + std::to_string(number) + " of standard input";
+    const auto where = [&] { return "line " + std::to_string(number) + " of standard input"; };
     if (read == LineReader::Read::TooLong) {
-      return Status::Failed(where + " is longer than " + std::to_string(kLongestLine) + " bytes");
+      return Status::Failed(where() + " is longer than " + std::to_string(kLongestLine) + " bytes");
     }
-    const Result<double> x = ReadNumber(line);
-    if (!x) return Status::Failed(where + ": " + x.error());
+    const auto x = StrictNumber(line);
+    if (!x) return Status::Failed(where() + ": " + ReadNumber(line).error());
     WriteRow(writer, *x, ValueAt(table, *x));
   }
   if (std::ferror(in)) return Status::Failed("cannot read standard input");

@@ -119,7 +119,7 @@ void TableWriter::row(std::span<const std::optional<double>> values) {
     const bool last = k + 1 == prefixes_.size();
     const bool given = values[k] && std::isfinite(*values[k]);
     anyMissing_ |= !given;
-    out_.text(prefixes_[k]);
+    if (!prefixes_[k].empty()) out_.text(prefixes_[k]);
     if (given) {
       out_.number(*values[k], format_ == Format::Text && !last ? kTextColumn : 0);
     } else if (format_ == Format::Json) {

@@ -1,6 +1,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 
 #include <cmath>
@@ -23,6 +24,12 @@ struct ProgramRun {
 // input, and standard output into the workspace (or into stdoutPath).
 ProgramRun RunWords(const Workspace& workspace, const std::vector<std::string>& words,
                     const std::string& input = {}, std::string stdoutPath = {}) {
+  // A program that ran away (a grid of 10^9 points) would fill the disk: it dies at 64 MiB.
+  static const bool limited = [] {
+    const rlimit limit{64 << 20, 64 << 20};
+    return setrlimit(RLIMIT_FSIZE, &limit) == 0;
+  }();
+  EXPECT_TRUE(limited);
   const std::string root = workspace.root().string();
   std::ofstream(root + "/in") << input;
   if (stdoutPath.empty()) stdoutPath = root + "/out";
