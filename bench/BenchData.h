@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "xscatter/MaterialFile.h"
+#include "xscatter/DataFolders.h"
 #include "xscatter/ScatteringTable.h"
 
 namespace bench {

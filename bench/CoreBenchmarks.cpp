@@ -10,7 +10,6 @@
 #include "MainWindow.h"
 #include "xscatter/Combination.h"
 #include "xscatter/Interpolation.h"
-#include "xscatter/MaterialFile.h"
 
 namespace {
 

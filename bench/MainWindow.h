@@ -15,7 +15,7 @@ namespace bench {
 
 inline Module1 ModuleOnShippedData() {
   Module1 module;
-  module.WorkingFolder = ShippedDataFolder();
+  module.Folders = xscatter::FoldersIn(ShippedDataFolder());
   return module;
 }
 

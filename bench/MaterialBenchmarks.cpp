@@ -1,12 +1,12 @@
-// A compound file made end to end, as the compound editor's OK makes it: five element files
-// read, combined and written atomically into the working folder's XFSM-data.
+// A compound file made end to end, as xscatter-table --save makes it: five element files read,
+// combined and written atomically into the material folder.
 #include <benchmark/benchmark.h>
 
 #include <array>
 
 #include "BenchData.h"
 #include "Workspace.h"
-#include "xscatter/MaterialFile.h"
+#include "xscatter/Material.h"
 
 namespace {
 
@@ -17,24 +17,21 @@ struct CompoundEntry {
 constexpr std::array<CompoundEntry, 5> kCompound{
     {{"Cu", 1}, {"Zn", 1}, {"Fe", 2}, {"O", 4}, {"H", 2}}};
 
-xscatter::MaterialInputs CompoundInputs() {
-  xscatter::MaterialInputs inputs;
-  inputs.ElementCount = kCompound.size();
-  for (std::size_t k = 0; k < kCompound.size(); ++k) {
-    inputs.ElementFiles[k + 1] = std::string(kCompound[k].symbol) + ".xfs";
-    inputs.ElementWeights[k + 1] = kCompound[k].atoms;
+xscatter::Composition Compound() {
+  xscatter::Composition compound;
+  for (const CompoundEntry& entry : kCompound) {
+    compound.components.push_back({std::string(entry.symbol) + ".xfs", entry.atoms});
   }
-  return inputs;
+  return compound;
 }
 
 void CreateCompoundFile(benchmark::State& state) {
   const Workspace workspace({"Cu", "Zn", "Fe", "O", "H"});
-  xscatter::MaterialInputs inputs = CompoundInputs();
-  xscatter::ScatteringTable table;
-  xscatter::TableLines lines;
+  const xscatter::TableStore store(xscatter::FoldersIn(workspace.root()));
+  const xscatter::Composition compound = Compound();
   for (auto _ : state) {
-    const xscatter::Status status =
-        xscatter::CreateCompoundFile(workspace.root(), "bench", inputs, {table, lines});
+    const auto made = xscatter::MakeMaterial(store, compound);
+    const xscatter::Status status = made ? store.SaveMaterial("bench", *made) : made.status();
     if (!status.ok()) bench::Abort(status.error);
   }
 }

@@ -7,7 +7,6 @@
 #include "Form1.h"
 #include "Module1.h"
 #include "QtDialogs.h"
-#include "xscatter/WorkingFolder.h"
 
 int main(int argc, char* argv[]) {
   FontconfigPreload fonts;  // while QApplication connects to the display
@@ -15,8 +14,7 @@ int main(int argc, char* argv[]) {
   fonts.wait();
   QApplication::setApplicationName("XScatter");
   Module1 module;
-  module.WorkingFolder =
-      xscatter::EnterWorkingFolder(QCoreApplication::applicationDirPath().toStdString());
+  module.Folders = WindowDataFolders(QCoreApplication::applicationDirPath().toStdString());
   QtDialogs dialogs;
   Form1 form(module, dialogs);
   return RunUntilFirstPaint(form);

@@ -2,7 +2,6 @@
 
 #include "Names.h"
 #include "Numbers.h"
-#include "Text.h"
 #include "xscatter/Combination.h"
 
 namespace xscatter::cli {

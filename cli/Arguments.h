@@ -30,7 +30,7 @@ struct Invocation {
   bool help = false;
   bool version = false;
   std::optional<Command> command;
-  std::filesystem::path dataFolder;  // empty: the working folder the window would choose
+  std::filesystem::path dataFolder;  // empty: the folders the window would find
   Format format = Format::Text;
   // show and at
   std::string table;

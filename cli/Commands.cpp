@@ -8,10 +8,10 @@
 #include "Names.h"
 #include "Numbers.h"
 #include "Output.h"
-#include "Tables.h"
-#include "Text.h"
 #include "xscatter/Interpolation.h"
-#include "xscatter/WorkingFolder.h"
+#include "xscatter/Material.h"
+#include "xscatter/TableStore.h"
+#include "xscatter/Text.h"
 
 namespace xscatter::cli {
 namespace {
@@ -27,21 +27,15 @@ Heading TableHeading(std::string_view name) {
   return {std::string(name) + ": x = sin(θ/2)/λ in 1/Å", {{"table", std::string(name)}}};
 }
 
-// The typed read-out's rule: nothing outside 0.005 to 1000, nor where the table has no answer.
-std::optional<FunctionValues> ValueAt(const LogLogTable& table, double x) {
-  if (!IsTypedMomentumInRange(x)) return std::nullopt;
-  return InterpolateAt(table, x);
-}
-
 void WriteRow(TableWriter& writer, double x, const std::optional<FunctionValues>& values) {
   const std::optional<double> row[] = {x, values ? std::optional(values->F) : std::nullopt,
                                        values ? std::optional(values->S) : std::nullopt};
   writer.row(row);
 }
 
-void WriteTable(const NamedTable& named, Format format, OutputBuffer& out) {
-  TableWriter writer(out, format, TableHeading(named.name), kTableColumns);
-  const ScatteringTable& table = named.table;
+void WriteTable(std::string_view name, const ScatteringTable& table, Format format,
+                OutputBuffer& out) {
+  TableWriter writer(out, format, TableHeading(name), kTableColumns);
   for (int row = 1; row <= kTableRows; ++row) {
     WriteRow(writer, table.x[row], FunctionValues{table.F[row], table.S[row]});
   }
@@ -98,7 +92,7 @@ Status StreamMomenta(std::FILE* in, const LogLogTable& table, TableWriter& write
     }
     const auto x = StrictNumber(line);
     if (!x) return Status::Failed(where() + ": " + ReadNumber(line).error());
-    WriteRow(writer, *x, ValueAt(table, *x));
+    WriteRow(writer, *x, TypedReadOut(table, *x));
   }
   if (std::ferror(in)) return Status::Failed("cannot read standard input");
   return Status::Ok();
@@ -108,7 +102,7 @@ Status WriteValues(const Invocation& invocation, const LogLogTable& table, Table
                    std::FILE* in, const OutputBuffer& out) {
   switch (invocation.source) {
     case Source::Listed:
-      for (double x : invocation.momenta) WriteRow(writer, x, ValueAt(table, x));
+      for (double x : invocation.momenta) WriteRow(writer, x, TypedReadOut(table, x));
       return Status::Ok();
     case Source::StandardInput:
       return StreamMomenta(in, table, writer, out);
@@ -117,7 +111,7 @@ Status WriteValues(const Invocation& invocation, const LogLogTable& table, Table
   }
   const Grid& grid = *invocation.grid;
   for (std::size_t k = 0; k < grid.size() && !out.failed(); ++k) {
-    WriteRow(writer, grid[k], ValueAt(table, grid[k]));
+    WriteRow(writer, grid[k], TypedReadOut(table, grid[k]));
   }
   return Status::Ok();
 }
@@ -130,57 +124,67 @@ struct Outcome {
 
 constexpr std::string_view kCannotWrite = "cannot write to standard output";
 
-Outcome RunAt(const Invocation& invocation, std::FILE* in, OutputBuffer& out) {
-  NamedTable loaded;
-  if (Status status = LoadTable(invocation.dataFolder, invocation.table, loaded); !status.ok()) {
-    return {status};
-  }
-  TableWriter writer(out, invocation.format, TableHeading(loaded.name), kTableColumns);
-  const LogLogTable table(loaded.table);
+Outcome RunAt(const Invocation& invocation, const TableStore& store, std::FILE* in,
+              OutputBuffer& out) {
+  const auto found = store.Find(invocation.table);
+  if (!found) return {found.status()};
+  TableWriter writer(out, invocation.format, TableHeading(found->name), kTableColumns);
+  const LogLogTable table(found->table);
   // A bad line ends the rows there; the rows before it stand, and JSON says why it ended.
   const Status status = WriteValues(invocation, table, writer, in, out);
   writer.finish(status.error);
   return {status, writer.anyMissing()};
 }
 
-// The file is written only once the table has reached standard output, so that a failed
-// output leaves no file behind.
-Outcome RunMaterial(const Invocation& invocation, OutputBuffer& out) {
-  if (Status status = CheckNotElementName(invocation.dataFolder, invocation.name); !status.ok()) {
+// The compound or mixture of the invocation's terms, made from the element tables exactly as
+// the editors' "OK" makes it. With --save it is written to XFSM-data/NAME.xfs only once the
+// table has reached standard output, so that a failed output leaves no file behind.
+Outcome RunMaterial(const Invocation& invocation, const TableStore& store, OutputBuffer& out) {
+  if (Status status = CheckNotElementName(store.folders(), invocation.name); !status.ok()) {
     return {status};
   }
-  Invocation shown = invocation;
-  shown.save = false;
-  NamedTable named;
-  if (Status status = MakeMaterial(shown, named); !status.ok()) return {status};
-  WriteTable(named, invocation.format, out);
+  Composition composition;
+  if (invocation.command == Command::Mixture) composition.kind = MaterialKind::Mixture;
+  for (const ElementTerm& term : invocation.terms) {
+    if (Status status = CheckElement(store.folders(), term.symbol); !status.ok()) return {status};
+    composition.components.push_back(
+        {term.symbol + std::string(kTableExtension), term.amount, term.atomicWeight});
+  }
+  const auto made = MakeMaterial(store, composition);
+  if (!made) return {made.status()};
+  WriteTable(invocation.name, *made, invocation.format, out);
   if (!invocation.save) return {};
   if (!out.flush()) return {Status::Failed(std::string(kCannotWrite) + "; nothing saved")};
-  NamedTable saved;
-  if (Status status = MakeMaterial(invocation, saved); !status.ok()) {
-    return {Status::Failed("the table above was not saved: " + status.error)};
-  }
+  Status saved = MakeMaterialFolder(store.folders());
+  if (saved.ok()) saved = store.SaveMaterial(invocation.name, *made);
+  if (!saved.ok()) return {Status::Failed("the table above was not saved: " + saved.error)};
   return {};
 }
 
-Outcome RunCommand(const Invocation& invocation, std::FILE* in, OutputBuffer& out) {
+Outcome RunOnTables(const Invocation& invocation, const TableStore& store, std::FILE* in,
+                    OutputBuffer& out) {
+  if (invocation.command == Command::At) return RunAt(invocation, store, in, out);
+  if (invocation.command != Command::Show) return RunMaterial(invocation, store, out);
+  const auto found = store.Find(invocation.table);
+  if (found) WriteTable(found->name, found->table, invocation.format, out);
+  return {found.status()};
+}
+
+Outcome RunCommand(const Invocation& invocation, const std::filesystem::path& programFolder,
+                   std::FILE* in, OutputBuffer& out) {
   if (invocation.version || invocation.help) {
     out.text(invocation.version ? VersionText() : HelpText(invocation.command));
     out.complete();
     return {};
   }
-  switch (*invocation.command) {
-    case Command::At:
-      return RunAt(invocation, in, out);
-    case Command::Show:
-      break;
-    default:
-      return RunMaterial(invocation, out);
+  // An installed program started anywhere finds the same tables and materials as its window.
+  const auto folders =
+      FindDataFolders(UserSearch(invocation.dataFolder, InstalledTablesBeside(programFolder)));
+  if (!folders) {
+    return {Status::Failed(folders.error() + " (--data DIR names a folder that holds " +
+                           std::string(kElementFolder) + ")")};
   }
-  NamedTable named;
-  const Status status = LoadTable(invocation.dataFolder, invocation.table, named);
-  if (status.ok()) WriteTable(named, invocation.format, out);
-  return {status};
+  return RunOnTables(invocation, TableStore(*folders), in, out);
 }
 
 int Fail(std::FILE* err, std::string_view reason) {
@@ -196,12 +200,8 @@ int Run(std::span<const std::string_view> arguments, const std::filesystem::path
   if (Status status = ParseArguments(arguments, invocation); !status.ok()) {
     return Fail(err, status.error);
   }
-  // An installed program started anywhere finds the same tables and materials as its window.
-  if (invocation.dataFolder.empty() && !invocation.help && !invocation.version) {
-    invocation.dataFolder = ProgramWorkingFolder(programFolder);
-  }
   OutputBuffer output(out);
-  const Outcome outcome = RunCommand(invocation, in, output);
+  const Outcome outcome = RunCommand(invocation, programFolder, in, output);
   const bool written = output.flush();
   if (!outcome.status.ok()) return Fail(err, outcome.status.error);
   if (!written) return Fail(err, kCannotWrite);

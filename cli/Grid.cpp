@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "Numbers.h"
-#include "Text.h"
 
 namespace xscatter::cli {
 namespace {

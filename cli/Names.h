@@ -1,9 +1,8 @@
 #pragma once
 
-#include <filesystem>
 #include <string_view>
 
-#include "xscatter/Status.h"
+#include "xscatter/DataFolders.h"
 
 namespace xscatter::cli {
 
@@ -14,13 +13,10 @@ Status CheckMaterialName(std::string_view name);
 
 // A material must not take an element's name: TABLE finds XFS-data/NAME.xfs first, so the
 // material could never be shown.
-Status CheckNotElementName(const std::filesystem::path& dataFolder, std::string_view name);
+Status CheckNotElementName(const DataFolders& folders, std::string_view name);
 
-// Why TABLE (an element or a material) or an element of a compound is not in the data
-// folder, told so that the user knows what to type instead: the folder or its XFS-data is
-// missing and --data names the right one, or the nearest names there ("no table fe; did you
-// mean Fe?"). Every path in the reason is whole.
-Status NoSuchTable(const std::filesystem::path& dataFolder, std::string_view name);
-Status NoSuchElement(const std::filesystem::path& dataFolder, std::string_view symbol);
+// An element of a compound or mixture, named before any file is read so that a typing error
+// reads as one: "no element fe; did you mean Fe?".
+Status CheckElement(const DataFolders& folders, std::string_view symbol);
 
 }  // namespace xscatter::cli

@@ -4,8 +4,6 @@
 #include <cmath>
 #include <string>
 
-#include "Text.h"
-
 namespace xscatter::cli {
 
 std::vector<std::string_view> SplitAtColons(std::string_view text) {

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstring>
 
-#include "Text.h"
 #include "xscatter/TableText.h"
+#include "xscatter/Text.h"
 
 namespace xscatter::cli {
 namespace {

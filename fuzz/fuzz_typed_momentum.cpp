@@ -35,8 +35,7 @@ struct Readout {
 // The typed read-out as the main window runs it on Enter. A value the table cannot give
 // (no bracketing rows, or a row without a logarithm) is answered as out of range.
 Readout TypedReadout(const std::optional<double>& x) {
-  if (!x || !xscatter::IsTypedMomentumInRange(*x)) return {};
-  const auto values = xscatter::InterpolateAt(IronCurves(), *x);
+  const auto values = x ? xscatter::TypedReadOut(IronCurves(), *x) : std::nullopt;
   if (!values) return {};
   return {xscatter::FormatMomentum(*x), xscatter::FormatFunctionValue(values->F),
           xscatter::FormatFunctionValue(values->S)};

@@ -6,10 +6,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
-#include <ctime>
 #include <optional>
-#include <system_error>
 
 #include "xscatter/FileDescriptor.h"
 
@@ -17,18 +16,22 @@ namespace xscatter {
 namespace {
 
 // Temporary names are this prefix and six random letters or digits: short, so that a target of
-// any length the file system accepts can have one beside it, and plainly XScatter's own.
+// any length the file system accepts can have one beside it. They are never cleaned up by name:
+// a user's own file may look the same.
 constexpr std::string_view kTemporaryPrefix = ".xscatter-";
 constexpr std::size_t kRandomLetters = 6;
 constexpr int kNameAttempts = 100;
-// A temporary file this old was left by a writer that died; one of ours takes milliseconds.
-constexpr std::time_t kStaleSeconds = 60;
 // Given to open, which takes the umask off as for any new file.
 constexpr mode_t kNewFileMode = 0666;
 
-bool IsTemporaryName(std::string_view name) {
-  return name.size() == kTemporaryPrefix.size() + kRandomLetters &&
-         name.starts_with(kTemporaryPrefix);
+// The seam with every stand-in the test left empty filled by the system call itself.
+AtomicWriteSeam WithSystemCalls(AtomicWriteSeam seam) {
+  if (!seam.openat)
+    seam.openat = [](int f, const char* n, int o, mode_t m) { return ::openat(f, n, o, m); };
+  if (!seam.fsync) seam.fsync = ::fsync;
+  if (!seam.linkat) seam.linkat = ::linkat;
+  if (!seam.renameat) seam.renameat = ::renameat;
+  return seam;
 }
 
 std::string RandomTemporaryName() {
@@ -55,25 +58,6 @@ bool UseFreshName(std::string& name, Use use) {
   return false;
 }
 
-// Temporary files of a writer that was killed, or of a machine that lost power, would
-// otherwise stay for ever. Only regular files of our own pattern are touched.
-void RemoveStaleTemporaries(const std::filesystem::path& folderPath, int folder) {
-  std::error_code error;
-  const std::time_t now = std::time(nullptr);
-  for (std::filesystem::directory_iterator entry(folderPath, error), end; entry != end;
-       entry.increment(error)) {
-    const std::string name = entry->path().filename().string();
-    struct stat status {};
-    if (!IsTemporaryName(name) ||
-        ::fstatat(folder, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
-      continue;
-    }
-    if (S_ISREG(status.st_mode) && status.st_mtime + kStaleSeconds < now) {
-      ::unlinkat(folder, name.c_str(), 0);
-    }
-  }
-}
-
 // The permissions of the file a name stands for now (through a symbolic link, those of the
 // file it points to); none when there is no such file.
 std::optional<mode_t> ModeOf(int folder, const std::string& name) {
@@ -87,15 +71,16 @@ std::optional<mode_t> ModeOf(int folder, const std::string& name) {
 // elsewhere into a file of a short temporary name, removed unless it becomes the target.
 class PendingFile {
  public:
-  explicit PendingFile(int folder) : folder_(folder) {
+  PendingFile(int folder, const AtomicWriteSeam& calls) : folder_(folder), calls_(calls) {
     // An unnamed file is linked in through /proc, so without /proc it could never be saved.
     if (::access("/proc/self/fd", X_OK) == 0) {
-      fd_ = FileDescriptor(::openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, kNewFileMode));
+      fd_ = FileDescriptor(
+          calls_.openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, kNewFileMode));
     }
     if (!fd_.valid()) {
       UseFreshName(name_, [this](const std::string& name) {
-        fd_ = FileDescriptor(
-            ::openat(folder_, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode));
+        fd_ = FileDescriptor(calls_.openat(folder_, name.c_str(),
+                                           O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode));
         return fd_.valid();
       });
     }
@@ -122,11 +107,11 @@ class PendingFile {
   // partial file. A replaced file's permissions carry over to its successor.
   bool Commit(const std::string& target, std::optional<mode_t> replacedMode) {
     if (replacedMode && ::fchmod(fd_.get(), *replacedMode) != 0) return false;
-    if (::fsync(fd_.get()) != 0) return false;
+    if (calls_.fsync(fd_.get()) != 0) return false;
     if (name_.empty() && !LinkUnnamed(target, replacedMode.has_value())) return false;
     if (!fd_.close()) return false;
     if (name_.empty()) return true;
-    if (::renameat(folder_, name_.c_str(), folder_, target.c_str()) != 0) return false;
+    if (calls_.renameat(folder_, name_.c_str(), folder_, target.c_str()) != 0) return false;
     name_.clear();
     return true;
   }
@@ -137,7 +122,7 @@ class PendingFile {
   bool LinkUnnamed(const std::string& target, bool replacing) {
     const std::string self = "/proc/self/fd/" + std::to_string(fd_.get());
     const auto linkAs = [&](const std::string& name) {
-      return ::linkat(AT_FDCWD, self.c_str(), folder_, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
+      return calls_.linkat(AT_FDCWD, self.c_str(), folder_, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
     };
     if (!replacing) {
       if (linkAs(target)) return true;
@@ -147,31 +132,34 @@ class PendingFile {
   }
 
   int folder_;
+  const AtomicWriteSeam& calls_;
   FileDescriptor fd_;
-  std::string name_;  // empty while the file has no name of its own
+  std::string name_;  // empty while the file has no name of its own, or none that is ours
 };
 
 }  // namespace
 
 Status WriteFileAtomically(const std::filesystem::path& path, std::span<const std::string> pieces,
-                           const PieceGate& beforePiece) {
+                           const AtomicWriteSeam& seam) {
+  const AtomicWriteSeam calls = WithSystemCalls(seam);
   const std::filesystem::path folderPath =
       path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
   const FileDescriptor folder(::open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (!folder.valid()) return FailedFile(path, std::strerror(errno));
-  RemoveStaleTemporaries(folderPath, folder.get());
   const std::string name = path.filename().string();
   const std::optional<mode_t> replacedMode = ModeOf(folder.get(), name);
-  PendingFile file(folder.get());
+  PendingFile file(folder.get(), calls);
   if (!file.created()) return FailedFile(path, std::strerror(errno));
   for (std::size_t piece = 0; piece < pieces.size(); ++piece) {
-    if (beforePiece && !beforePiece(piece)) return FailedFile(path, "writing stopped");
+    if (calls.beforePiece && !calls.beforePiece(piece)) {
+      return FailedFile(path, "writing stopped");
+    }
     if (!file.Write(pieces[piece])) return FailedFile(path, std::strerror(errno));
   }
   if (!file.Commit(name, replacedMode)) return FailedFile(path, std::strerror(errno));
   // The new name must survive a power loss as well as the contents. Some file systems cannot
   // sync a folder at all (EINVAL); there the rename is as durable as they make anything.
-  if (::fsync(folder.get()) != 0 && errno != EINVAL) {
+  if (calls.fsync(folder.get()) != 0 && errno != EINVAL) {
     return FailedFile(path,
                       std::string("saved, but not yet safe on disk: ") + std::strerror(errno));
   }

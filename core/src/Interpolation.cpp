@@ -1,5 +1,6 @@
 #include "xscatter/Interpolation.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -18,12 +19,24 @@ bool RowHasLogarithms(const ScatteringTable& table, int row) {
   return HasLogarithm(table.x[row]) && HasLogarithm(table.F[row]) && HasLogarithm(table.S[row]);
 }
 
-// The first row i >= 2 with x(i) >= x, the upper row of the interpolation.
-std::optional<int> FindBracket(const ScatteringTable& table, double x) {
-  for (int row = 2; row <= kTableRows; ++row) {
-    if (!(table.x[row] < x)) return row;
+// Whether rows 2 to 45 rise in x (or stay level), so that a bisection finds the same row as a
+// walk from row 2 up. Every shipped table does; a hand-made file may not.
+bool RisesFromRow2(const ScatteringTable& table) {
+  for (int row = 3; row <= kTableRows; ++row) {
+    if (!(table.x[row - 1] <= table.x[row])) return false;
   }
-  return std::nullopt;
+  return true;
+}
+
+// The first row i >= 2 with x(i) >= x, the upper row of the interpolation. A NaN x gives row 2,
+// as the walk does.
+std::optional<int> FindBracket(const ScatteringTable& table, bool rising, double x) {
+  const auto first = table.x.begin() + 2;
+  const auto last = table.x.end();
+  const auto upper = rising ? std::lower_bound(first, last, x)
+                            : std::find_if(first, last, [x](double row) { return !(row < x); });
+  if (upper == last) return std::nullopt;
+  return static_cast<int>(upper - table.x.begin());
 }
 
 // The straight line through (ln x(i-1), ln g(i-1)) and (ln x(i), ln g(i)) at ln x, written as
@@ -51,7 +64,8 @@ bool IsTypedMomentumInRange(double x) {
   return x >= kLowestTypedMomentum && x <= kHighestTypedMomentum;
 }
 
-LogLogTable::LogLogTable(const ScatteringTable& table) : rows_(table) {
+LogLogTable::LogLogTable(const ScatteringTable& table)
+    : rows_(table), rising_(RisesFromRow2(table)) {
   ClearUpperVectorState();
   for (int i = 2; i <= kTableRows; ++i) {
     Step& step = steps_[i];
@@ -67,7 +81,7 @@ LogLogTable::LogLogTable(const ScatteringTable& table) : rows_(table) {
 std::optional<FunctionValues> InterpolateAt(const LogLogTable& table, double x) {
   ClearUpperVectorState();
   const ScatteringTable& rows = table.rows_;
-  const auto upper = FindBracket(rows, x);
+  const auto upper = FindBracket(rows, table.rising_, x);
   if (!upper) return std::nullopt;
   const int i = *upper;
   if (!HasLogarithm(x)) return std::nullopt;
@@ -79,6 +93,11 @@ std::optional<FunctionValues> InterpolateAt(const LogLogTable& table, double x) 
   const FunctionValues values{AlongLine(rows.F[i], step.F, r), AlongLine(rows.S[i], step.S, r)};
   if (!std::isfinite(values.F) || !std::isfinite(values.S)) return std::nullopt;
   return values;
+}
+
+std::optional<FunctionValues> TypedReadOut(const LogLogTable& table, double x) {
+  if (!IsTypedMomentumInRange(x)) return std::nullopt;
+  return InterpolateAt(table, x);
 }
 
 std::optional<int> FindRowAbove(const ScatteringTable& table, double x) {

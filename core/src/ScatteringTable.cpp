@@ -285,9 +285,11 @@ Status WriteTableFile(const std::filesystem::path& path, const ScatteringTable& 
                       const LineGate& beforeLine) {
   const auto lines = FormatTable(table);
   if (!lines) return FailedFile(path, "a value does not fit its columns");
-  PieceGate gate;
-  if (beforeLine) gate = [&beforeLine](std::size_t piece) { return beforeLine(int(piece) + 1); };
-  return WriteFileAtomically(path, *lines, gate);
+  AtomicWriteSeam seam;
+  if (beforeLine) {
+    seam.beforePiece = [&beforeLine](std::size_t piece) { return beforeLine(int(piece) + 1); };
+  }
+  return WriteFileAtomically(path, *lines, seam);
 }
 
 std::string DisplayName(std::string_view fileName) {

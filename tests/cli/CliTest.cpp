@@ -9,9 +9,11 @@
 
 #include "Numbers.h"
 #include "Workspace.h"
+#include "xscatter/DataFolders.h"
 
 using namespace xscatter;
 using namespace xscatter::cli;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -60,6 +62,19 @@ ProgramRun RunTable(const Workspace& workspace, const std::string& arguments,
   std::istringstream split(arguments);
   for (std::string word; split >> word;) words.push_back(word);
   return RunWords(workspace, words, input);
+}
+
+// Runs a shell command with the given standard input; its streams pass through files in the
+// workspace's root.
+ProgramRun RunIn(const Workspace& workspace, const std::string& command,
+                 const std::string& input = {}) {
+  const std::string root = workspace.root().string();
+  std::ofstream(root + "/in") << input;
+  const std::string redirected = command + " <" + root + "/in >" + root + "/out 2>" + root + "/err";
+  ProgramRun run{WEXITSTATUS(std::system(redirected.c_str())), "", ""};
+  std::getline(std::ifstream(root + "/out"), run.out, '\0');
+  std::getline(std::ifstream(root + "/err"), run.err, '\0');
+  return run;
 }
 
 Invocation Parsed(std::vector<std::string_view> words) {
@@ -265,17 +280,16 @@ TEST(CliProgram, EveryErrorStopsWithStatusTwoAndWritesNothing) {
   const std::string root = workspace.root().string();
   // clang-format off
   const std::pair<std::string, std::string> failing[] = {
-      {"plot Fe", ""}, {"show", ""}, {"show Xq", "no table Xq in " + root + "/XFS-data or " + root + "/XFSM-data"},
+      {"plot Fe", ""}, {"show", ""}, {"show Xq", "unknown table \"Xq\": no Xq.xfs in " + root + "/XFS-data or " + root + "/XFSM-data"},
       {"show fe", "no table fe; did you mean Fe?"}, {"show Fe --save", ""}, {"--format xml show Fe", ""},
       {"--bogus", ""}, {"", ""}, {"at Fe", ""}, {"at Fe abc", ""}, {"at Fe 0.1 -", ""},
       {"at Fe 0,25", "\"0,25\" is not a number: use a point as the decimal separator"},
       {"at Fe --grid 1:0:1", ""}, {"at Fe --log-grid 1:2:1.5", ""},
       {"at Fe --log-grid 0.005:1000:1000000000", "grid \"0.005:1000:1000000000\" has more than 100000000 points"},
       {"at Fe --grid 0.005:1000:1e-6", ""},
-      {"show sub/Fe.xfs", "sub/Fe.xfs: cannot be opened: No such file or directory"},
-      {"--data " + root + "/none show Fe", "no table Fe: the data folder " + root + "/none does not exist; --data DIR names the folder that holds XFS-data"},
-      {"--data " + root + "/XFSM-data compound w H:1", "no element H: " + root + "/XFSM-data holds no XFS-data; --data DIR names the folder that holds XFS-data"},
-      {"compound w H2 --save", ""}, {"compound w H:0 --save", ""}, {"compound w Xx:1 --save", "no element Xx in " + root + "/XFS-data"},
+      {"show sub/Fe.xfs", "no Fe.xfs in " + (fs::current_path() / "sub").string()},
+      {"--data " + root + "/XFSM-data compound w H:1", "the tables were not found in " + root + "/XFSM-data: it has no folder XFS-data (--data DIR names a folder that holds XFS-data)"},
+      {"compound w H2 --save", ""}, {"compound w H:0 --save", ""}, {"compound w Xx:1 --save", "no element \"Xx\" in " + root + "/XFS-data"},
       {"compound w fe:1 --save", "no element fe; did you mean Fe?"},
       {"compound w H:1 H:1 H:1 H:1 H:1 O:1 --save", ""}, {"compound a/b H:1 --save", ""},
       {"compound H:2 O:1 --save", "\"H:2\" is not a material name: the NAME comes before the elements"},
@@ -296,4 +310,65 @@ TEST(CliProgram, EveryErrorStopsWithStatusTwoAndWritesNothing) {
   EXPECT_EQ(RunWords(workspace, {"compound", "a\nb", "H:1"}).err,
             "xscatter-table: the name \"a\\nb\" holds a control character or bytes that are not "
             "UTF-8\n");
+}
+
+// Materials saved by the program before its tables and materials moved into the library; the
+// same entries must save the same bytes.
+TEST(CliProgram, SavesMaterialsByteForByteAsBefore) {
+  Workspace workspace({"H", "O", "Ca", "Mg", "Si", "Na", "Cu", "Zn", "Fe", "Cr", "Ni", "Mn", "C",
+                       "P", "S", "N", "Cl", "K"});
+  const std::pair<const char*, const char*> saved[] = {
+      {"water", "compound water H:2 O:1"},
+      {"tremolite", "compound tremolite Ca:2 Mg:5 Si:8 O:24 H:2"},
+      {"soda-glass", "compound soda-glass Na:0.5 Si:1 O:2.25"},
+      {"brass", "mixture brass Cu:63.546:70 Zn:65.38:30"},
+      {"steel",
+       "mixture steel Fe:55.845:68.5 Cr:51.996:18 Ni:58.693:10 Mn:54.938:2 Si:28.085:1 "
+       "C:12.011:0.08 P:30.974:0.045 S:32.06:0.03"},
+      {"tissue",
+       "mixture tissue H:1.008:10.1 C:12.011:11.1 N:14.007:2.6 O:15.999:76.2 Na:22.99:0.1 "
+       "P:30.974:0.2 S:32.06:0.3 Cl:35.45:0.1 K:39.098:0.2 Fe:55.845:0.01"}};
+  for (const auto& [name, arguments] : saved) {
+    EXPECT_EQ(RunTable(workspace, std::string(arguments) + " --save").status, 0) << name;
+    const std::string file = std::string(name) + ".xfs";
+    EXPECT_EQ(FileBytes(workspace.materialFolder() / file),
+              FileBytes(fs::path(XSCATTER_TEST_DATA_DIR) / "materials" / file))
+        << name;
+  }
+}
+
+// Installed, the program finds the tables beside itself. A query makes nothing, neither in an
+// empty home nor where the user's folder cannot be made; a save there says why it cannot, and
+// a folder given without tables is named with the way to point at them.
+TEST(CliProgram, FindsTheInstalledTablesAndMakesNothingForAQuery) {
+  Workspace workspace({});
+  const fs::path bin = workspace.root() / "usr/bin", home = workspace.root() / "home";
+  fs::create_directories(bin);
+  fs::create_directory(home);
+  fs::copy_file(XSCATTER_TABLE_PROGRAM, bin / "xscatter-table");
+  const fs::path tables = InstalledTablesBeside(bin);
+  fs::create_directories(tables.parent_path());
+  fs::create_directory_symlink(fs::path(XSCATTER_DATA_DIR) / "XFS-data", tables);
+  std::ofstream(workspace.root() / "file") << "not a folder";
+  const auto run = [&](const std::string& xdgDataHome, const std::string& arguments) {
+    return RunIn(workspace, "cd " + workspace.materialFolder().string() +
+                                " && HOME=" + home.string() + " XDG_DATA_HOME=" + xdgDataHome +
+                                " " + (bin / "xscatter-table").string() + " " + arguments);
+  };
+  const ProgramRun query = run("", "at Fe 0.25");
+  EXPECT_EQ(query.status, 0) << query.err;
+  EXPECT_TRUE(query.out.ends_with("0.25                    18.34                   7.1381\n"));
+  const fs::path unmakeable = workspace.root() / "file/data";
+  EXPECT_EQ(run(unmakeable.string(), "show Fe").status, 0);
+  const ProgramRun save = run(unmakeable.string(), "compound water H:2 O:1 --save");
+  EXPECT_EQ(save.err, "xscatter-table: the table above was not saved: cannot make the folder " +
+                          (unmakeable / "xscatter/XFSM-data").string() + ": Not a directory\n");
+  EXPECT_TRUE(fs::is_empty(home) && fs::is_empty(workspace.materialFolder()));
+  for (const fs::path& given : {workspace.root() / "none", home}) {
+    const ProgramRun wrong = run("", "--data " + given.string() + " show Fe");
+    EXPECT_EQ(wrong.status, 2);
+    EXPECT_TRUE(wrong.err.starts_with("xscatter-table: the tables were not found in " +
+                                      given.string() + ": "));
+    EXPECT_TRUE(wrong.err.ends_with(" (--data DIR names a folder that holds XFS-data)\n"));
+  }
 }

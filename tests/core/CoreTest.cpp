@@ -1,8 +1,10 @@
+#include <fcntl.h>
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cmath>
 #include <csignal>
 #include <fstream>
@@ -13,6 +15,7 @@
 #include "xscatter/AtomicFile.h"
 #include "xscatter/Combination.h"
 #include "xscatter/Interpolation.h"
+#include "xscatter/TableStore.h"
 
 using namespace xscatter;
 namespace fs = std::filesystem;
@@ -148,23 +151,93 @@ TEST(AtomicFile, AnyLegalNameNewAndKeptModesAndNothingLeftBehind) {
   EXPECT_TRUE(WriteFileAtomically(folder / "link.xfs", "via link").ok());
   EXPECT_FALSE(fs::is_symlink(folder / "link.xfs"));
   EXPECT_EQ(FileBytes(folder / "new.xfs") + FileBytes(folder / "link.xfs"), "newvia link");
+}
 
-  // A writer killed part way leaves nothing, or a temporary file of ours that a later write
-  // removes once it is a minute old; a younger one may still belong to a running writer.
-  const auto before = count();
-  if (fork() == 0) {
-    WriteFileAtomically(folder / "new.xfs", {std::vector<std::string>(2, "new")},
-                        [](std::size_t piece) { return piece == 0 || raise(SIGKILL); });
-    _exit(1);
+// The contents are on disk before they get the target's name, and the name before the write
+// reports success, with unnamed files and without. If XScatter is killed while it replaces a
+// file, a file named `.xscatter-` and six letters or digits, with the new contents, can stay
+// beside it (on a file system without unnamed files, also while it writes a new one).
+// XScatter never removes a file it did not make itself.
+TEST(AtomicFile, SyncsBeforeNamingAndRemovesNoFileItDidNotMake) {
+  Workspace ws({});
+  const auto folder = ws.materialFolder();
+  const auto target = folder / "t.xfs";
+  std::string calls;
+  AtomicWriteSeam seam;
+  seam.fsync = [&](int fd) {
+    struct stat status {};
+    fstat(fd, &status);
+    calls += S_ISDIR(status.st_mode) ? "sync folder" : "sync file, ";
+    return ::fsync(fd);
+  };
+  seam.linkat = [&](int f, const char* from, int t, const char* to, int flags) {
+    calls += "link, ";
+    return ::linkat(f, from, t, to, flags);
+  };
+  seam.renameat = [&](int f, const char* from, int t, const char* to) {
+    calls += "rename, ";
+    return ::renameat(f, from, t, to);
+  };
+  const auto write = [&](const char* contents) {
+    calls.clear();
+    return WriteFileAtomically(target, {std::vector<std::string>{contents}}, seam).ok();
+  };
+  EXPECT_TRUE(write("1"));
+  EXPECT_EQ(calls, "sync file, link, sync folder");
+  EXPECT_TRUE(write("2"));
+  EXPECT_EQ(calls, "sync file, link, rename, sync folder");
+  const auto withoutUnnamedFiles = [](int f, const char* name, int flags, mode_t mode) {
+    errno = EOPNOTSUPP;
+    return flags & O_TMPFILE ? -1 : ::openat(f, name, flags, mode);
+  };
+  seam.openat = withoutUnnamedFiles;
+  fs::remove(target);
+  EXPECT_TRUE(write("3"));
+  EXPECT_EQ(calls, "sync file, rename, sync folder");
+  EXPECT_TRUE(write("4"));
+  EXPECT_EQ(calls, "sync file, rename, sync folder");
+  const auto failing = [](auto&&...) {
+    errno = EIO;
+    return -1;
+  };
+  seam.fsync = failing;
+  EXPECT_FALSE(write("5"));
+  seam.openat = nullptr;
+  EXPECT_FALSE(write("5"));
+  seam.fsync = nullptr;
+  seam.linkat = failing;
+  EXPECT_FALSE(write("5"));
+  EXPECT_EQ(FileBytes(target), "4");
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 1);
+
+  // Files of a user's that look like temporary ones, old enough to be a dead writer's.
+  for (const char* name : {".xscatter-AbCd12", ".xscatter-cd.xfs"}) {
+    std::ofstream(folder / name) << "mine";
+    fs::last_write_time(folder / name, fs::file_time_type::clock::now() - std::chrono::hours(1));
   }
-  wait(nullptr);
-  std::ofstream(folder / ".xscatter-AbCd12") << "stale";
-  for (const auto& entry : fs::directory_iterator(folder))
-    if (entry.path().filename().string().starts_with(".xscatter-"))
-      fs::last_write_time(entry, fs::file_time_type::clock::now() - std::chrono::minutes(2));
-  std::ofstream(folder / ".xscatter-young1") << "being written";
-  EXPECT_TRUE(WriteFileAtomically(folder / "new.xfs", "new").ok());
-  EXPECT_TRUE(count() == before + 1 && fs::exists(folder / ".xscatter-young1"));
+  // Killed before its file has a name, a writer leaves nothing; killed between naming its
+  // file and the rename over the target, it leaves that file, which without unnamed files is
+  // named from the start.
+  seam.linkat = nullptr;
+  const auto killedAt = [&](auto& call) {
+    if (fork() == 0) {
+      call = [](auto&&...) { return raise(SIGKILL); };
+      write("killed");
+      _exit(1);
+    }
+    wait(nullptr);
+  };
+  killedAt(seam.beforePiece);
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 3);
+  killedAt(seam.renameat);
+  seam.openat = withoutUnnamedFiles;
+  killedAt(seam.beforePiece);
+  seam = {};
+  EXPECT_TRUE(write("6"));
+  std::vector<std::string> left;
+  for (const auto& entry : fs::directory_iterator(folder)) left.push_back(FileBytes(entry));
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{"", "6", "killed", "mine", "mine"}));
 }
 
 TEST(Interpolation, IsTheRowAtARowAndFollowsTheLogLogLineBetweenAndBelow) {
@@ -255,6 +328,8 @@ TEST(Combination, CompoundAndMixtureWorkedExamples) {
   EXPECT_EQ(scaled.F, table.F);
   // Division by zero twice, a negative sum under the root, more than ten elements.
   const ElementNumbers ones{0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+  ASSERT_TRUE(CombineMixture(10, rows, ones, ones, ratio, table).ok()) << "ten is the limit";
+  EXPECT_EQ(std::tie(ratio[10], table.S[7]), std::make_tuple(1.0, 0.2 + 1.2 + 100));
   const std::tuple<double, ElementNumbers, ElementNumbers> failures[] = {
       {2, {0, 1, 0}, {0, 50, 50}},
       {2, {0, 1, 2}, {0, 0, 50}},
@@ -293,4 +368,65 @@ TEST(ShippedElements, AreWrittenFormsOnOneGridStartingAtTheZeroLimits) {
   }
   EXPECT_EQ(z, 98);
   EXPECT_EQ(std::distance(fs::directory_iterator(XSCATTER_DATA_DIR "/XFS-data"), {}), 98);
+}
+
+// Two stores on different folders in one process each read their own tables, by the order path,
+// element, material; only a material's saving writes, into its own store's folder.
+TEST(TableStore, ResolvesTableTextsInItsOwnFolders) {
+  Workspace first({"Fe"}), second({"Cu"});
+  fs::copy_file(second.elementFolder() / "Cu.xfs", second.elementFolder() / "Fe.xfs");
+  const TableStore one(FoldersIn(first.root())), other(FoldersIn(second.root()));
+  ScatteringTable iron, copper;
+  TableLines lines;
+  ASSERT_TRUE(ReadTableFile(Workspace::shippedElement("Fe.xfs"), iron, lines).ok());
+  ASSERT_TRUE(ReadTableFile(Workspace::shippedElement("Cu.xfs"), copper, lines).ok());
+  const NamedTable fe = one.Find("Fe").value();
+  EXPECT_EQ(std::tie(fe.name, fe.per, fe.file),
+            std::make_tuple("Fe", "per atom of Fe", first.elementFolder() / "Fe.xfs"));
+  EXPECT_TRUE(fe.reading == Reading::Element && !fe.molarMass && fe.table.F == iron.F);
+  EXPECT_EQ(other.Find("Fe")->table.F, copper.F);
+
+  ASSERT_TRUE(one.SaveMaterial("Fe", copper).ok());
+  ASSERT_TRUE(one.SaveMaterial("brass", copper).ok());
+  EXPECT_EQ(one.Find("Fe")->table.F, iron.F) << "an element comes before a material";
+  const NamedTable brass = one.Find("brass").value();
+  EXPECT_TRUE(brass.reading == Reading::Material && brass.table.F == copper.F);
+  EXPECT_EQ(one.Find("Fe", Reading::Material)->table.F, copper.F);
+  EXPECT_EQ(other.Find("brass").error(), "unknown table \"brass\": no brass.xfs in " +
+                                             second.elementFolder().string() + " or " +
+                                             second.materialFolder().string());
+  EXPECT_FALSE(fs::exists(second.materialFolder() / "brass.xfs"));
+  EXPECT_EQ(other.Find((first.materialFolder() / "brass.xfs").string())->reading, Reading::Path);
+  EXPECT_EQ(one.OpenElement("Zn.xfs").error(), "no Zn.xfs in " + first.elementFolder().string());
+  for (Reading unknown : {Reading::ReferenceMaterial, Reading::Formula})
+    EXPECT_FALSE(one.Find("water", unknown));
+}
+
+// Finding the folders makes nothing: a given folder must hold XFS-data; then the current folder,
+// the user's folder, and the installed tables with the user's material folder, made by a save.
+TEST(DataFolders, AreFoundWithoutMakingAnything) {
+  Workspace current({}), elsewhere({"Fe"});
+  const fs::path tables = Workspace::shippedElement("Fe.xfs").parent_path();
+  const fs::path start = current.root() / "start", user = current.root() / "user";
+  fs::create_directory(start);
+  const auto found = [&](const fs::path& given, const fs::path& in, const fs::path& own) {
+    return FindDataFolders({given, in, own, {current.root() / "missing", tables}});
+  };
+  EXPECT_EQ(found({}, elsewhere.root(), user).value(), FoldersIn(elsewhere.root()));
+  EXPECT_EQ(found({}, start, user).value(), (DataFolders{tables, user / "XFSM-data"}));
+  EXPECT_EQ(found({}, start, {}).value(), (DataFolders{tables, start / "XFSM-data"}));
+  EXPECT_EQ(found(elsewhere.root(), start, user).value(), FoldersIn(elsewhere.root()));
+  EXPECT_EQ(found(start, elsewhere.root(), user).error(),
+            "the tables were not found in " + start.string() + ": it has no folder XFS-data");
+  EXPECT_TRUE(found(start / "no", start, user).error().ends_with(": there is no such folder"));
+  EXPECT_FALSE(FindDataFolders({{}, start, user, {start / "no"}}));
+  EXPECT_EQ(std::distance(fs::recursive_directory_iterator(current.root()), {}), 3);
+
+  EXPECT_TRUE(MakeMaterialFolder({tables, user / "XFSM-data"}).ok());
+  EXPECT_TRUE(fs::is_directory(user / "XFSM-data"));
+  fs::create_directory(user / "XFS-data");  // the user's own tables come before the installed
+  EXPECT_EQ(found({}, start, user).value(), FoldersIn(user));
+  EXPECT_EQ(
+      MakeMaterialFolder(FoldersIn(tables / "Fe.xfs")).error,
+      "cannot make the folder " + (tables / "Fe.xfs/XFSM-data").string() + ": Not a directory");
 }

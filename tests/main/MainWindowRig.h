@@ -29,7 +29,7 @@ struct WindowRig {
   ScriptedDialogs dialogs;
   std::unique_ptr<Window> form;
 
-  WindowRig() { module.WorkingFolder = workspace.root(); }
+  WindowRig() { module.Folders = xscatter::FoldersIn(workspace.root()); }
 
   template <class Control = QWidget>
   Control& get(const QString& name) const {

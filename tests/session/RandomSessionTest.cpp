@@ -141,7 +141,7 @@ struct Session : MainWindowRig {
   // The file an editor's "OK" must write: a compound has n_k atoms of element k, a mixture
   // n_1 = 1 and n_k = (A_1 / A_k) w_k / w_1. None on a refusal.
   std::optional<std::string> expectedMaterial(bool mixture, const QString& name) const {
-    const xscatter::MaterialInputs& in = module.Editor;
+    const EditorValues& in = module.Editor;
     const auto &A = in.AtomicWeights, &w = in.ElementWeights;
     if (in.ElementCount >= 11 || name.isEmpty() || name.contains('/')) return {};
     std::vector<std::pair<fs::path, double>> elements;

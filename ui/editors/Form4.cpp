@@ -57,10 +57,12 @@ void Form4::Command1_Click() {
     warn("ファイル名が入力されていません");
     return;
   }
-  const std::string fileName = name.toStdString();
-  const xscatter::Status outcome = xscatter::CreateCompoundFile(
-      module_.WorkingFolder, fileName, module_.Editor, module_.tableState());
-  reportCreation(outcome, QDir::toNativeSeparators(toQString(xscatter::MaterialPath(fileName))));
+  const xscatter::Status outcome =
+      createMaterial(xscatter::MaterialKind::Compound, name.toStdString());
+  // Unlike the mixture editor's, this title names the file with its folder.
+  reportCreation(outcome,
+                 QDir::toNativeSeparators(QString::fromLatin1(xscatter::kMaterialFolder) + '/' +
+                                          name + QString::fromLatin1(xscatter::kTableExtension)));
 }
 
 void Form4::chooseElement(const Row& row) {

@@ -74,8 +74,8 @@ void Form6::Command1_Click() {
     warn("ファイル名を入力してください");
     return;
   }
-  const xscatter::Status outcome = xscatter::CreateMixtureFile(
-      module_.WorkingFolder, name.toStdString(), module_.Editor, module_.tableState());
+  const xscatter::Status outcome =
+      createMaterial(xscatter::MaterialKind::Mixture, name.toStdString());
   // Unlike the compound editor's, this title names the file without its folder.
   reportCreation(outcome, name + QString::fromLatin1(xscatter::kTableExtension));
 }

@@ -41,7 +41,7 @@ FileListBox* MaterialEditor::elementList(QRect where) {
   auto* list = new FileListBox(".xfs", this);
   list->setObjectName("File1");
   list->setGeometry(where);
-  list->setFolder(module_.WorkingFolder / xscatter::kElementFolder);
+  list->setFolder(module_.Folders.elements);
   return list;
 }
 
@@ -120,17 +120,34 @@ void MaterialEditor::hideRows() {
   }
 }
 
+xscatter::Status MaterialEditor::createMaterial(xscatter::MaterialKind kind,
+                                                const std::string& name) {
+  if (xscatter::Status status = xscatter::CheckPlainFileName(name); !status.ok()) return status;
+  const xscatter::TableStore store = module_.store();
+  EditorValues& editor = module_.Editor;
+  const xscatter::Composition composition = editor.composition(kind);
+  const auto elements = xscatter::ReadElementTables(
+      store, composition, [this, &editor](int slot, const xscatter::ScatteringTable& element) {
+        module_.Table.x = element.x;
+        editor.Rows.F[slot] = element.F;
+        editor.Rows.S[slot] = element.S;
+      });
+  if (!elements) return elements.status();
+  const auto made = xscatter::CombineMaterial(composition, *elements);
+  if (!made) return made.status();
+  module_.Table.F = made->F;
+  module_.Table.S = made->S;
+  return store.SaveMaterial(name, module_.Table);
+}
+
 void MaterialEditor::reportCreation(const xscatter::Status& outcome, const QString& savedAs) {
   if (!outcome.ok()) {
-    dialogs_.message("入力したデータに誤りがあります。  よく確認してください。", "Input Error");
+    dialogs_.message("入力したデータに誤りがあります。  よく確認してください。", "Input Error",
+                     Dialogs::Icon::None, QString::fromStdString(outcome.error));
     return;
   }
   dialogs_.message("データはファイルに保存されました。", "New Data : " + savedAs);
   leave(true);
-}
-
-QString MaterialEditor::toQString(const std::filesystem::path& path) {
-  return QString::fromStdU16String(path.u16string());
 }
 
 void MaterialEditor::Command2_Click() {

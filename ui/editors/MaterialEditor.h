@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <filesystem>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "ClickableLabel.h"
@@ -13,7 +14,7 @@
 #include "Dialogs.h"
 #include "FileListBox.h"
 #include "Module1.h"
-#include "xscatter/ScatteringTable.h"
+#include "xscatter/Material.h"
 
 class QCloseEvent;
 
@@ -72,9 +73,13 @@ class MaterialEditor : public QWidget {
   void showRows(double count, bool withLabels);
   void hideRows();
 
-  // Tells the user how the creation went; on success the editor hands back to the main window.
+  // Reads the element files of the counted rows, combines them by the kind's rule and writes
+  // XFSM-data/<name>.xfs. The current table and the editor values keep what each step left in
+  // them: x and the element rows as read, F and S once combined.
+  xscatter::Status createMaterial(xscatter::MaterialKind kind, const std::string& name);
+  // Tells the user how the creation went, a failure's reason as the message's detail; on
+  // success the editor hands back to the main window.
   void reportCreation(const xscatter::Status& outcome, const QString& savedAs);
-  static QString toQString(const std::filesystem::path& path);
 
   // The window's own close control acts as "Cancel", so the main window comes back.
   void closeEvent(QCloseEvent* event) override;

@@ -16,8 +16,9 @@
 #include "Module1.h"
 #include "ResultsMenus.h"
 #include "WorldCanvas.h"
+#include "xscatter/DataFolders.h"
 #include "xscatter/Interpolation.h"
-#include "xscatter/MaterialFile.h"
+#include "xscatter/TableStore.h"
 
 namespace {
 
@@ -100,32 +101,33 @@ void Form1::connectResultsMenus() {
 }
 
 void Form1::Form_Load() {
-  openFolder(*File1, xscatter::kElementFolder, false);
-  openFolder(*File2, xscatter::kMaterialFolder, true);
+  openFolders();
   clearReadOut();
   hideMarkers();
   module_.TableLoaded = 0;
 }
 
-std::filesystem::path Form1::folder(std::string_view name) const {
-  return module_.WorkingFolder / name;
-}
-
 // The material folder is the user's own and the editors write into it, so it is made when it
 // is missing; the element folder comes with the program and can only be reported.
-void Form1::openFolder(FileListBox& list, std::string_view name, bool createWhenMissing) {
-  const std::filesystem::path path = folder(name);
+void Form1::openFolders() {
+  const xscatter::DataFolders& folders = module_.Folders;
   std::error_code error;
-  if (createWhenMissing) std::filesystem::create_directory(path, error);
-  if (!std::filesystem::is_directory(path, error)) {
-    const QString problem = createWhenMissing ? QStringLiteral("could not be created")
-                                              : QStringLiteral("was not found");
-    dialogs_.message(QStringLiteral("The folder \"%1\" %2 in the working folder\n%3")
-                         .arg(QString::fromUtf8(name.data(), qsizetype(name.size())), problem,
-                              QString::fromStdString(module_.WorkingFolder.string())),
-                     {}, Dialogs::Icon::Exclamation);
+  if (!std::filesystem::is_directory(folders.elements, error)) {
+    reportFolder(folders.elements, QStringLiteral("was not found"));
   }
-  list.setFolder(path);
+  File1->setFolder(folders.elements);
+  const xscatter::Status made = xscatter::MakeMaterialFolder(folders);
+  if (!made.ok())
+    reportFolder(folders.materials, QStringLiteral("could not be created"), made.error);
+  File2->setFolder(folders.materials);
+}
+
+void Form1::reportFolder(const std::filesystem::path& folder, const QString& problem,
+                         const std::string& reason) {
+  dialogs_.message(QStringLiteral("The folder \"%1\" %2 in the working folder\n%3")
+                       .arg(QString::fromStdString(folder.filename().string()), problem,
+                            QString::fromStdString(folder.parent_path().string())),
+                   {}, Dialogs::Icon::Exclamation, QString::fromStdString(reason));
 }
 
 void Form1::File1_Click(const std::string& fileName) {
@@ -159,19 +161,19 @@ void Form1::Command2_Click() {
     dialogs_.message(QStringLiteral("Select element or material"), {}, Dialogs::Icon::Exclamation);
     return;
   }
-  const std::string_view name =
-      SelectedList == kElementList ? xscatter::kElementFolder : xscatter::kMaterialFolder;
-  const xscatter::Status read = xscatter::ReadTableFile(folder(name) / module_.SelectedFileName,
-                                                        module_.Table, module_.Lines);
-  if (!read.ok()) {
+  const xscatter::TableStore store = module_.store();
+  const auto read = SelectedList == kElementList ? store.OpenElement(module_.SelectedFileName)
+                                                 : store.OpenMaterial(module_.SelectedFileName);
+  if (!read) {
     dialogs_.message(
-        QStringLiteral("The table could not be loaded.\n") + QString::fromStdString(read.error), {},
-        Dialogs::Icon::Exclamation);
+        QStringLiteral("The table could not be loaded.\n") + QString::fromStdString(read.error()),
+        {}, Dialogs::Icon::Exclamation);
     return;
   }
+  module_.Table = read->table;
   shownTable_ = module_.Table;
   shownCurves_ = xscatter::LogLogTable(shownTable_);
-  Label4->setText(QString::fromStdString(xscatter::DisplayName(module_.SelectedFileName)));
+  Label4->setText(QString::fromStdString(read->name));
   Label4->adjustSize();
   clearReadOut();
   fillTableList();
@@ -217,9 +219,7 @@ void Form1::Command4_Click() {
 void Form1::Text1_KeyPress(int keyAscii) {
   if (keyAscii != kEnter) return;
   const auto x = xscatter::LenientNumber(Text1->text().toStdString());
-  const auto values = x && xscatter::IsTypedMomentumInRange(*x)
-                          ? xscatter::InterpolateAt(shownCurves_, *x)
-                          : std::nullopt;
+  const auto values = x ? xscatter::TypedReadOut(shownCurves_, *x) : std::nullopt;
   if (!values) {
     dialogs_.message(QStringLiteral("This value is out of range."), {}, Dialogs::Icon::Exclamation);
     clearReadOut();

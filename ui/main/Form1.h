@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <memory>
 #include <string>
-#include <string_view>
 
 #include "ScatteringGraph.h"
 #include "xscatter/Interpolation.h"
@@ -71,8 +70,9 @@ class Form1 : public QWidget {
   void Command5_Click();
   void Picture1_MouseMove(Qt::MouseButtons button, Qt::KeyboardModifiers shift, float X, float Y);
 
-  std::filesystem::path folder(std::string_view name) const;
-  void openFolder(FileListBox& list, std::string_view name, bool createWhenMissing);
+  void openFolders();
+  void reportFolder(const std::filesystem::path& folder, const QString& problem,
+                    const std::string& reason = {});
   void choose(const std::string& fileName, int list, FileListBox& other);
   void fillTableList();
   void clearReadOut();

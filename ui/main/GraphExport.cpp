@@ -51,13 +51,14 @@ QByteArray Pdf(const WorldCanvas& canvas, const Drawing& drawing, const QString&
 }
 
 // The image claims twice the screen's resolution, so that it prints as large as it shows.
-QByteArray Png(const WorldCanvas& canvas, const Drawing& drawing) {
+xscatter::Result<QByteArray> Png(const WorldCanvas& canvas, const Drawing& drawing) {
   QImage image = Image(canvas, drawing);
   image.setDotsPerMeterX(image.dotsPerMeterX() * kImageScale);
   image.setDotsPerMeterY(image.dotsPerMeterY() * kImageScale);
   QBuffer bytes;
   bytes.open(QIODevice::WriteOnly);
-  image.save(&bytes, "PNG");
+  if (!image.save(&bytes, "PNG"))
+    return xscatter::Status::Failed("the PNG image cannot be encoded");
   return bytes.data();
 }
 
@@ -72,13 +73,13 @@ QImage Image(const WorldCanvas& canvas, const Drawing& drawing) {
   return image;
 }
 
-std::optional<QByteArray> FileContents(const QString& suffix, const WorldCanvas& canvas,
-                                       const Drawing& drawing, const QString& title) {
+xscatter::Result<QByteArray> FileContents(const QString& suffix, const WorldCanvas& canvas,
+                                          const Drawing& drawing, const QString& title) {
   const QString format = suffix.toLower();
   if (format == QLatin1String("png")) return Png(canvas, drawing);
   if (format == QLatin1String("svg")) return Svg(canvas, drawing, title);
   if (format == QLatin1String("pdf")) return Pdf(canvas, drawing, title);
-  return std::nullopt;
+  return xscatter::Status::Failed("not a .png, .svg or .pdf file");
 }
 
 }  // namespace graph_export

@@ -4,7 +4,8 @@
 #include <QImage>
 #include <QString>
 #include <functional>
-#include <optional>
+
+#include "xscatter/Status.h"
 
 class WorldCanvas;
 class WorldPainter;
@@ -19,9 +20,10 @@ using Drawing = std::function<void(WorldPainter&)>;
 // Twice the picture's size in each direction, so that it prints crisply.
 QImage Image(const WorldCanvas& canvas, const Drawing& drawing);
 
-// The file in the format that the suffix names ("png", "svg" or "pdf", in any case); none for
-// any other suffix. The title goes into the SVG and PDF documents.
-std::optional<QByteArray> FileContents(const QString& suffix, const WorldCanvas& canvas,
-                                       const Drawing& drawing, const QString& title);
+// The file in the format that the suffix names ("png", "svg" or "pdf", in any case). Fails for
+// any other suffix, and when the image cannot be encoded. The title goes into the SVG and PDF
+// documents.
+xscatter::Result<QByteArray> FileContents(const QString& suffix, const WorldCanvas& canvas,
+                                          const Drawing& drawing, const QString& title);
 
 }  // namespace graph_export

@@ -24,11 +24,6 @@ std::filesystem::path FilePath(const QString& path) {
   return std::filesystem::path(path.toStdString());
 }
 
-xscatter::Status UnknownType(const QString& path, const char* known) {
-  return xscatter::Status::Failed(
-      QStringLiteral("%1: not a %2 file").arg(QFileInfo(path).fileName(), known).toStdString());
-}
-
 }  // namespace
 
 ResultsMenus::ResultsMenus(Dialogs& dialogs, Window window) : dialogs_(dialogs), window_(window) {
@@ -85,7 +80,7 @@ void ResultsMenus::saveGraph() const {
   const auto contents =
       graph_export::FileContents(QFileInfo(path).suffix(), window_.graphArea, drawing(), name());
   report(path, contents ? xscatter::WriteFileAtomically(FilePath(path), contents->toStdString())
-                        : UnknownType(path, ".png, .svg or .pdf"));
+                        : contents.status());
 }
 
 void ResultsMenus::copyTable() const {
@@ -112,13 +107,14 @@ xscatter::Status ResultsMenus::writeTable(const QString& path) const {
   if (suffix == QLatin1String("tsv") || suffix == QLatin1String("txt")) return delimited('\t');
   if (suffix == QLatin1String("xfs"))
     return xscatter::WriteTableFile(FilePath(path), window_.table);
-  return UnknownType(path, ".csv, .tsv, .txt or .xfs");
+  return xscatter::Status::Failed("not a .csv, .tsv, .txt or .xfs file");
 }
 
-// Saves start in the working folder, named after the table.
+// Saves start in the working folder, the one that holds the user's materials, named after the
+// table.
 QString ResultsMenus::askFileName(const QString& title, const char* suffix,
                                   const QStringList& filters) const {
-  const std::filesystem::path folder = window_.module.WorkingFolder;
+  const std::filesystem::path folder = window_.module.Folders.materials.parent_path();
   const QString defaultPath =
       QString::fromStdString(folder.string()) + QLatin1Char('/') + name() + QLatin1String(suffix);
   return dialogs_.saveFileName(title, defaultPath, filters);

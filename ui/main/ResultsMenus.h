@@ -24,7 +24,7 @@ class ResultsMenus : public QObject {
  public:
   // What the main window shows; all of it belongs to the window and outlives this object.
   struct Window {
-    const Module1& module;                   // whether a table is loaded; the working folder
+    const Module1& module;                   // whether a table is loaded; the data folders
     const xscatter::ScatteringTable& table;  // the rows in the list and the graph
     const QLabel& name;                      // the table's display name above the graph
     const ScatteringGraph& graph;

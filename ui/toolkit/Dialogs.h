@@ -13,8 +13,11 @@ class Dialogs {
 
   virtual ~Dialogs() = default;
 
-  // A modal message with one OK button; an empty title shows the application's name.
-  virtual void message(const QString& text, const QString& title = {}, Icon icon = Icon::None) = 0;
+  // A modal message with one OK button; an empty title shows the application's name. A detail,
+  // such as the reason for a failure, waits behind a button of its own, so that the text stays
+  // as it is.
+  virtual void message(const QString& text, const QString& title = {}, Icon icon = Icon::None,
+                       const QString& detail = {}) = 0;
 
   // A modal one-line question under the application's name; cancelling answers empty text.
   virtual QString ask(const QString& prompt, const QString& defaultAnswer) = 0;

@@ -7,9 +7,11 @@
 #include <QMessageBox>
 #include <QRegularExpression>
 
-void QtDialogs::message(const QString& text, const QString& title, Icon icon) {
+void QtDialogs::message(const QString& text, const QString& title, Icon icon,
+                        const QString& detail) {
   QMessageBox box(icon == Icon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon,
                   titleOrApplicationName(title), text, QMessageBox::Ok);
+  box.setDetailedText(detail);
   box.exec();
 }
 

@@ -6,7 +6,8 @@
 // works the same on every desktop.
 class QtDialogs final : public Dialogs {
  public:
-  void message(const QString& text, const QString& title, Icon icon) override;
+  void message(const QString& text, const QString& title, Icon icon,
+               const QString& detail) override;
   QString ask(const QString& prompt, const QString& defaultAnswer) override;
   std::optional<int> menu(const QStringList& entries, bool enabled, QPoint at) override;
   QString saveFileName(const QString& title, const QString& defaultPath,

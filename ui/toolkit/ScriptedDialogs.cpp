@@ -1,7 +1,8 @@
 #include "ScriptedDialogs.h"
 
-void ScriptedDialogs::message(const QString& text, const QString& title, Icon icon) {
-  messages_.append({text, titleOrApplicationName(title), icon});
+void ScriptedDialogs::message(const QString& text, const QString& title, Icon icon,
+                              const QString& detail) {
+  messages_.append({text, titleOrApplicationName(title), icon, detail});
   transcript_ << text + " | " + messages_.last().title + (icon == Icon::Exclamation ? " !" : "");
 }
 

@@ -14,6 +14,7 @@ class ScriptedDialogs final : public Dialogs {
     QString text;
     QString title;
     Icon icon;
+    QString detail;
   };
   struct Question {
     QString prompt;
@@ -37,7 +38,8 @@ class ScriptedDialogs final : public Dialogs {
   // The next menus get these entries chosen in turn, as far as they are enabled.
   void choose(int entry) { choices_.enqueue(entry); }
 
-  void message(const QString& text, const QString& title, Icon icon) override;
+  void message(const QString& text, const QString& title, Icon icon,
+               const QString& detail) override;
   QString ask(const QString& prompt, const QString& defaultAnswer) override;
   std::optional<int> menu(const QStringList& entries, bool enabled, QPoint at) override;
   QString saveFileName(const QString& title, const QString& defaultPath,
@@ -48,7 +50,7 @@ class ScriptedDialogs final : public Dialogs {
   const QList<Menu>& menus() const { return menus_; }
   const QList<FileQuestion>& fileQuestions() const { return fileQuestions_; }
   // Every message and question in the order shown, one line each: "text | title", with " !"
-  // for the exclamation icon, or "prompt ? default answer".
+  // for the exclamation icon, or "prompt ? default answer". A message's detail is left out.
   const QStringList& transcript() const { return transcript_; }
   int pendingAnswers() const { return int(answers_.size()); }
   void forget() {

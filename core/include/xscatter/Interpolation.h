@@ -40,6 +40,7 @@ class LogLogTable {
   };
 
   ScatteringTable rows_;
+  bool rising_ = false;  // rows 2 to 45 in order of x: the bracket is found by bisection
   std::array<Step, kTableSlots> steps_{};
 };
 
@@ -47,6 +48,10 @@ class LogLogTable {
 // beyond them where x lies outside. On an exact match x = x(i) it gives row i itself. No value
 // when no row brackets x, a logarithm is undefined, or the two rows share their x.
 std::optional<FunctionValues> InterpolateAt(const LogLogTable& table, double x);
+
+// The typed read-out's rule, which xscatter-table's "at" follows too: no value outside 0.005 to
+// 1000, nor where InterpolateAt has none.
+std::optional<FunctionValues> TypedReadOut(const LogLogTable& table, double x);
 
 // The first row from row 1 on whose x is strictly greater than x; no value when there is none.
 std::optional<int> FindRowAbove(const ScatteringTable& table, double x);

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <variant>
 
@@ -21,6 +22,10 @@ struct Status {
 // A failure that concerns a file: the reason starts with its path as given, whole, so that
 // the user can tell which of two files of one name is meant.
 Status FailedFile(const std::filesystem::path& path, const std::string& reason);
+
+// A text as messages quote it: in double quotes, Shortened (xscatter/Text.h), so that what a
+// user typed or a file held can neither flood a message nor send control characters.
+std::string Quoted(std::string_view text);
 
 // A value, or the reason there is none.
 template <typename T>

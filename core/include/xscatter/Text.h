@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace xscatter::cli {
+namespace xscatter {
 
 // A text as a terminal may show it: control characters (C0, DEL and C1) are written as \n, \r,
 // \t, \xNN or \u00NN, and bytes that are not UTF-8 as \xNN, so that a name or an input line
@@ -15,9 +15,6 @@ std::string Printable(std::string_view text);
 inline constexpr std::size_t kShownCharacters = 40;
 std::string Shortened(std::string_view text);
 
-// Shortened, in double quotes: how messages quote what the user typed.
-std::string Quoted(std::string_view text);
-
 // A JSON string literal: quotes, backslashes and control characters escaped; a byte that is
 // not UTF-8 becomes U+FFFD, since JSON text must be UTF-8.
 std::string JsonString(std::string_view text);
@@ -25,4 +22,4 @@ std::string JsonString(std::string_view text);
 // The number of characters (code points) in a text, for aligning columns.
 std::size_t CharacterCount(std::string_view text);
 
-}  // namespace xscatter::cli
+}  // namespace xscatter

@@ -1,8 +1,8 @@
-#include "Text.h"
+#include "xscatter/Text.h"
 
 #include <cstdio>
 
-namespace xscatter::cli {
+namespace xscatter {
 namespace {
 
 // One character of UTF-8: its code point and its length in bytes; length 0 where the bytes
@@ -101,10 +101,6 @@ std::string Shortened(std::string_view text) {
   return Printable(text.substr(0, end)) + (end < text.size() ? "…" : "");
 }
 
-std::string Quoted(std::string_view text) {
-  return '"' + Shortened(text) + '"';
-}
-
 std::string JsonString(std::string_view text) {
   std::string quoted = "\"";
   quoted.reserve(text.size() + 2);
@@ -127,4 +123,4 @@ std::size_t CharacterCount(std::string_view text) {
   return count;
 }
 
-}  // namespace xscatter::cli
+}  // namespace xscatter

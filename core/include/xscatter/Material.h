@@ -1,0 +1,49 @@
+#pragma once
+
+#include <functional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "xscatter/Combination.h"
+#include "xscatter/ScatteringTable.h"
+#include "xscatter/TableStore.h"
+
+namespace xscatter {
+
+enum class MaterialKind { Compound, Mixture };
+
+// One element of a material, as an editor's row or a command line's SYMBOL:... gives it.
+struct Component {
+  std::string element;      // the element table's file name in the element folder ("Fe.xfs")
+  double amount = 0;        // atoms per formula unit in a compound, weight per cent in a mixture
+  double atomicWeight = 0;  // a mixture's only
+};
+
+// A compound or a mixture; its components stand in element slots 1, 2, ... in their order.
+struct Composition {
+  MaterialKind kind = MaterialKind::Compound;
+  std::vector<Component> components;
+};
+
+// Told of each element table as it is read, with its element slot.
+using ElementRead = std::function<void(int slot, const ScatteringTable& element)>;
+
+// Reads the components' element tables from the store's element folder, one after another in
+// slot order. Fails at the first that cannot be read, and at an eleventh component, after the
+// ten before it were read.
+Result<std::vector<ScatteringTable>> ReadElementTables(const TableStore& store,
+                                                       const Composition& composition,
+                                                       const ElementRead& onRead = {});
+
+// The material's table from its components' element tables, given in the same order: F and S
+// by the compound or the mixture rule, x from the last element table (0 without any). Reads
+// and writes nothing, and fails as the rule does.
+Result<ScatteringTable> CombineMaterial(const Composition& composition,
+                                        std::span<const ScatteringTable> elements);
+
+// Both steps for a front end that keeps no state of its own between them. Writing the result
+// is a step of its own: TableStore::SaveMaterial.
+Result<ScatteringTable> MakeMaterial(const TableStore& store, const Composition& composition);
+
+}  // namespace xscatter

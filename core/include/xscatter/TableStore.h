@@ -1,0 +1,66 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "xscatter/DataFolders.h"
+#include "xscatter/ScatteringTable.h"
+
+namespace xscatter {
+
+// What a TABLE text is read as. Any tries, in this order: a path, an element symbol, a saved
+// material, a reference material, a chemical formula. Reference materials and formulas have no
+// source yet: asked for by name they fail, and Any passes over them.
+enum class Reading { Any, Path, Element, Material, ReferenceMaterial, Formula };
+
+// A table found by its name, with what its F and S are per.
+struct NamedTable {
+  std::string name;                 // as shown: the file name without its extension ("Fe")
+  Reading reading = Reading::Any;   // what it was found as: Path, Element or Material
+  std::string per;                  // what F and S are per, in words: "per atom of Fe"
+  std::optional<double> molarMass;  // in g/mol, of that amount; none where it is not known
+  std::filesystem::path file;       // the file it was read from
+  ScatteringTable table;
+};
+
+// A name stays a single file name inside its folder: not empty, no folder separator, no NUL.
+Status CheckPlainFileName(std::string_view name);
+
+// What to offer for a table name that was not found: "; did you mean Fe?" (up to three names,
+// "Fe, Fm or Fr") for the tables in the folders fewest edits away from it, letter case aside,
+// and at most a third of its length (at least one edit) away; empty when none is that near.
+std::string DidYouMean(std::span<const std::filesystem::path> folders, std::string_view name);
+
+// Finds and reads tables in one pair of data folders, and writes materials into its material
+// folder. It holds nothing but the folders, so stores on different folders live side by side.
+class TableStore {
+ public:
+  explicit TableStore(DataFolders folders) : folders_(std::move(folders)) {}
+
+  const DataFolders& folders() const { return folders_; }
+
+  // The table a TABLE text stands for. As a path when it holds a / or ends in ".xfs"; as an
+  // element symbol, XFS-data/<text>.xfs; as a saved material, XFSM-data/<text>.xfs. With Any
+  // the first of these that exists is read; fails when none does or the file cannot be read.
+  Result<NamedTable> Find(std::string_view text, Reading reading = Reading::Any) const;
+
+  // A file of the element or the material folder by its file name, extension included, as the
+  // windows' lists show it.
+  Result<NamedTable> OpenElement(std::string_view fileName) const;
+  Result<NamedTable> OpenMaterial(std::string_view fileName) const;
+
+  // Writes a material's table to XFSM-data/<name>.xfs in the written form. The material folder
+  // must exist (MakeMaterialFolder); on failure an existing file keeps its contents.
+  Status SaveMaterial(std::string_view name, const ScatteringTable& table) const;
+
+ private:
+  Result<NamedTable> Open(Reading reading, std::string_view fileName) const;
+
+  DataFolders folders_;
+};
+
+}  // namespace xscatter

@@ -1,0 +1,59 @@
+#include "xscatter/Material.h"
+
+namespace xscatter {
+namespace {
+
+Status TooManyElements() {
+  return Status::Failed("more than ten elements");
+}
+
+}  // namespace
+
+Result<std::vector<ScatteringTable>> ReadElementTables(const TableStore& store,
+                                                       const Composition& composition,
+                                                       const ElementRead& onRead) {
+  std::vector<ScatteringTable> elements;
+  for (const Component& component : composition.components) {
+    const int slot = static_cast<int>(elements.size()) + 1;
+    if (slot > kElementSlots) return TooManyElements();
+    auto element = store.OpenElement(component.element);
+    if (!element) return Status::Failed("element " + std::to_string(slot) + ": " + element.error());
+    if (onRead) onRead(slot, element->table);
+    elements.push_back(element->table);
+  }
+  return elements;
+}
+
+Result<ScatteringTable> CombineMaterial(const Composition& composition,
+                                        std::span<const ScatteringTable> elements) {
+  const std::vector<Component>& components = composition.components;
+  if (components.size() > kElementSlots) return TooManyElements();
+  if (elements.size() != components.size()) {
+    return Status::Failed("not one element table for each element");
+  }
+  ElementRows rows;
+  ElementNumbers amounts{}, atomicWeights{};
+  for (std::size_t k = 0; k < components.size(); ++k) {
+    rows.F[k + 1] = elements[k].F;
+    rows.S[k + 1] = elements[k].S;
+    amounts[k + 1] = components[k].amount;
+    atomicWeights[k + 1] = components[k].atomicWeight;
+  }
+  ScatteringTable table;
+  if (!elements.empty()) table.x = elements.back().x;
+  const double count = static_cast<double>(components.size());
+  AtomRatio ratio{};
+  const Status combined = composition.kind == MaterialKind::Compound
+                              ? CombineCompound(count, rows, amounts, table)
+                              : CombineMixture(count, rows, atomicWeights, amounts, ratio, table);
+  if (!combined.ok()) return combined;
+  return table;
+}
+
+Result<ScatteringTable> MakeMaterial(const TableStore& store, const Composition& composition) {
+  const auto elements = ReadElementTables(store, composition);
+  if (!elements) return elements.status();
+  return CombineMaterial(composition, *elements);
+}
+
+}  // namespace xscatter
