@@ -17,8 +17,8 @@ struct CompoundEntry {
 constexpr std::array<CompoundEntry, 5> kCompound{
     {{"Cu", 1}, {"Zn", 1}, {"Fe", 2}, {"O", 4}, {"H", 2}}};
 
-xscatter::Composition Compound() {
-  xscatter::Composition compound;
+xscatter::Recipe Compound() {
+  xscatter::Recipe compound;
   for (const CompoundEntry& entry : kCompound) {
     compound.components.push_back({std::string(entry.symbol) + ".xfs", entry.atoms});
   }
@@ -28,7 +28,7 @@ xscatter::Composition Compound() {
 void CreateCompoundFile(benchmark::State& state) {
   const Workspace workspace({"Cu", "Zn", "Fe", "O", "H"});
   const xscatter::TableStore store(xscatter::FoldersIn(workspace.root()));
-  const xscatter::Composition compound = Compound();
+  const xscatter::Recipe compound = Compound();
   for (auto _ : state) {
     const auto made = xscatter::MakeMaterial(store, compound);
     const xscatter::Status status = made ? store.SaveMaterial("bench", *made) : made.status();

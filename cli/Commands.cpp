@@ -143,14 +143,14 @@ Outcome RunMaterial(const Invocation& invocation, const TableStore& store, Outpu
   if (Status status = CheckNotElementName(store.folders(), invocation.name); !status.ok()) {
     return {status};
   }
-  Composition composition;
-  if (invocation.command == Command::Mixture) composition.kind = MaterialKind::Mixture;
+  Recipe recipe;
+  if (invocation.command == Command::Mixture) recipe.kind = MaterialKind::Mixture;
   for (const ElementTerm& term : invocation.terms) {
     if (Status status = CheckElement(store.folders(), term.symbol); !status.ok()) return {status};
-    composition.components.push_back(
+    recipe.components.push_back(
         {term.symbol + std::string(kTableExtension), term.amount, term.atomicWeight});
   }
-  const auto made = MakeMaterial(store, composition);
+  const auto made = MakeMaterial(store, recipe);
   if (!made) return {made.status()};
   WriteTable(invocation.name, *made, invocation.format, out);
   if (!invocation.save) return {};

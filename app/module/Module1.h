@@ -21,8 +21,8 @@ struct EditorValues {
 
   // The elements counted k = 1, 2, ... while k <= ElementCount. A count beyond the ten slots
   // keeps an eleventh, empty element, which the read refuses after reading the ten before it.
-  xscatter::Composition composition(xscatter::MaterialKind kind) const {
-    xscatter::Composition made{kind, {}};
+  xscatter::Recipe recipe(xscatter::MaterialKind kind) const {
+    xscatter::Recipe made{kind, {}};
     const int counted = xscatter::ElementsCounted(ElementCount);
     for (int slot = 1; slot <= std::min(counted, xscatter::kElementSlots); ++slot) {
       made.components.push_back({ElementFiles[slot], ElementWeights[slot], AtomicWeights[slot]});

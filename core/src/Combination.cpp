@@ -1,55 +1,22 @@
 #include "xscatter/Combination.h"
 
-#include <cmath>
+#include <span>
+
+#include "CompoundRule.h"
 
 namespace xscatter {
 namespace {
 
-// F = sqrt(sum n_k F_k^2) and S = sum n_k S_k over elements 1 to count, row by row, into a
-// copy so that a failure leaves the table as it was.
+// Elements 1 to count of the slots, for the shared rule.
 Status CombineRows(int count, const ElementRows& rows, const ElementNumbers& atoms,
                    ScatteringTable& table) {
-  ScatteringTable combined = table;
-  for (int row = 1; row <= kTableRows; ++row) {
-    double squares = 0;
-    double sum = 0;
-    for (int k = 1; k <= count; ++k) {
-      squares += atoms[k] * (rows.F[k][row] * rows.F[k][row]);
-      sum += atoms[k] * rows.S[k][row];
-    }
-    if (squares < 0) {
-      return Status::Failed("negative sum under the square root in row " + std::to_string(row));
-    }
-    combined.F[row] = std::sqrt(squares);
-    combined.S[row] = sum;
-    if (!std::isfinite(combined.F[row]) || !std::isfinite(sum)) {
-      return Status::Failed("result not finite in row " + std::to_string(row));
-    }
-  }
-  table.F = combined.F;
-  table.S = combined.S;
-  return Status::Ok();
+  std::array<rule::ElementColumns, kElementSlots> elements;
+  for (int k = 1; k <= count; ++k) elements[k - 1] = {&rows.F[k], &rows.S[k], atoms[k]};
+  return rule::CombineColumns(std::span(elements).first(count), table);
 }
 
 Status CheckSlots(int count) {
   if (count > kElementSlots) return Status::Failed("more than ten elements");
-  return Status::Ok();
-}
-
-// Atoms of each element per atom of element 1: n_k = (A_1 / A_k) * w_k / w_1, in this order.
-Status DeriveAtomRatio(int count, const ElementNumbers& atomicWeights,
-                       const ElementNumbers& weights, AtomRatio& ratio) {
-  if (count >= 1) ratio[1] = 1;
-  for (int k = 2; k <= count; ++k) {
-    if (atomicWeights[k] == 0) {
-      return Status::Failed("atomic weight of element " + std::to_string(k) + " is 0");
-    }
-    if (weights[1] == 0) return Status::Failed("weight of element 1 is 0");
-    ratio[k] = atomicWeights[1] / atomicWeights[k] * weights[k] / weights[1];
-    if (!std::isfinite(ratio[k])) {
-      return Status::Failed("atom ratio of element " + std::to_string(k) + " not finite");
-    }
-  }
   return Status::Ok();
 }
 
@@ -75,7 +42,9 @@ Status CombineMixture(double count, const ElementRows& rows, const ElementNumber
   const int counted = ElementsCounted(count);
   if (Status slots = CheckSlots(counted); !slots.ok()) return slots;
   AtomRatio derived = ratio;
-  if (Status status = DeriveAtomRatio(counted, atomicWeights, weights, derived); !status.ok()) {
+  const auto slots = [counted](auto& numbers) { return std::span(numbers).subspan(1, counted); };
+  if (Status status = rule::DeriveAtomRatio(slots(atomicWeights), slots(weights), slots(derived));
+      !status.ok()) {
     return status;
   }
   if (Status status = CombineRows(counted, rows, derived, table); !status.ok()) return status;

@@ -10,10 +10,10 @@ Status TooManyElements() {
 }  // namespace
 
 Result<std::vector<ScatteringTable>> ReadElementTables(const TableStore& store,
-                                                       const Composition& composition,
+                                                       const Recipe& recipe,
                                                        const ElementRead& onRead) {
   std::vector<ScatteringTable> elements;
-  for (const Component& component : composition.components) {
+  for (const Component& component : recipe.components) {
     const int slot = static_cast<int>(elements.size()) + 1;
     if (slot > kElementSlots) return TooManyElements();
     auto element = store.OpenElement(component.element);
@@ -24,9 +24,9 @@ Result<std::vector<ScatteringTable>> ReadElementTables(const TableStore& store,
   return elements;
 }
 
-Result<ScatteringTable> CombineMaterial(const Composition& composition,
+Result<ScatteringTable> CombineMaterial(const Recipe& recipe,
                                         std::span<const ScatteringTable> elements) {
-  const std::vector<Component>& components = composition.components;
+  const std::vector<Component>& components = recipe.components;
   if (components.size() > kElementSlots) return TooManyElements();
   if (elements.size() != components.size()) {
     return Status::Failed("not one element table for each element");
@@ -43,17 +43,17 @@ Result<ScatteringTable> CombineMaterial(const Composition& composition,
   if (!elements.empty()) table.x = elements.back().x;
   const double count = static_cast<double>(components.size());
   AtomRatio ratio{};
-  const Status combined = composition.kind == MaterialKind::Compound
+  const Status combined = recipe.kind == MaterialKind::Compound
                               ? CombineCompound(count, rows, amounts, table)
                               : CombineMixture(count, rows, atomicWeights, amounts, ratio, table);
   if (!combined.ok()) return combined;
   return table;
 }
 
-Result<ScatteringTable> MakeMaterial(const TableStore& store, const Composition& composition) {
-  const auto elements = ReadElementTables(store, composition);
+Result<ScatteringTable> MakeMaterial(const TableStore& store, const Recipe& recipe) {
+  const auto elements = ReadElementTables(store, recipe);
   if (!elements) return elements.status();
-  return CombineMaterial(composition, *elements);
+  return CombineMaterial(recipe, *elements);
 }
 
 }  // namespace xscatter

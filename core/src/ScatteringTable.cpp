@@ -1,7 +1,9 @@
 #include "xscatter/ScatteringTable.h"
 
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -156,10 +158,30 @@ std::optional<std::string> FormatField(double v, int digits) {
   return field;
 }
 
+// Files of /proc, /sys and their kin claim to be regular, yet their data are made as they are
+// read, and a read may take them away: reading /proc/kmsg drains the kernel's log.
+constexpr const char* kMadeAsRead = "is not a stored file: its data are made as it is read";
+
+// Known by the file system they lie on.
+bool OnPseudoFileSystem(int file) {
+  struct statfs system {};
+  if (::fstatfs(file, &system) != 0) return false;
+  switch (system.f_type) {
+    case PROC_SUPER_MAGIC:
+    case SYSFS_MAGIC:
+    case DEBUGFS_MAGIC:
+    case TRACEFS_MAGIC:
+    case SECURITYFS_MAGIC:
+      return true;
+    default:
+      return false;
+  }
+}
+
 // Opened without waiting, since opening a FIFO for reading waits for a writer; then only a
 // regular file (also through a symbolic link) is read, with blocking reads again. A FIFO, a
-// socket or a device would never end or never begin.
-Status OpenRegularFile(const std::filesystem::path& path, FileDescriptor& file) {
+// socket or a device would never end or never begin. `size` is the size the file claims.
+Status OpenRegularFile(const std::filesystem::path& path, FileDescriptor& file, off_t& size) {
   file = FileDescriptor(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
   if (!file.valid())
     return FailedFile(path, std::string("cannot be opened: ") + std::strerror(errno));
@@ -167,6 +189,8 @@ Status OpenRegularFile(const std::filesystem::path& path, FileDescriptor& file) 
   if (::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode)) {
     return FailedFile(path, "is not a regular file");
   }
+  if (OnPseudoFileSystem(file.get())) return FailedFile(path, kMadeAsRead);
+  size = status.st_size;
   const int flags = ::fcntl(file.get(), F_GETFL);
   if (flags < 0 || ::fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
     return FailedFile(path, std::string("cannot be read: ") + std::strerror(errno));
@@ -255,7 +279,8 @@ std::optional<std::string> FormatTableLine(double x, double F, double S) {
 
 Status ReadTableFile(const std::filesystem::path& path, ScatteringTable& table, TableLines& lines) {
   FileDescriptor file;
-  if (Status status = OpenRegularFile(path, file); !status.ok()) return status;
+  off_t size = 0;
+  if (Status status = OpenRegularFile(path, file, size); !status.ok()) return status;
   LineCollector collector;
   std::array<char, kReadChunk> buffer;
   for (std::size_t total = 0; !collector.complete();) {
@@ -264,6 +289,8 @@ Status ReadTableFile(const std::filesystem::path& path, ScatteringTable& table, 
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) return FailedFile(path, std::string("cannot be read: ") + std::strerror(errno));
     if (got == 0) break;
+    // One on a file system not known above claims a size of 0 and yields data all the same.
+    if (size == 0) return FailedFile(path, kMadeAsRead);
     total += static_cast<std::size_t>(got);
     collector.Take(std::string_view(buffer.data(), static_cast<std::size_t>(got)));
   }

@@ -4,6 +4,9 @@
 #include <system_error>
 #include <vector>
 
+#include "xscatter/Elements.h"
+#include "xscatter/Formula.h"
+#include "xscatter/ReferenceMaterials.h"
 #include "xscatter/Text.h"
 
 namespace fs = std::filesystem;
@@ -19,18 +22,23 @@ std::string TableFileName(std::string_view name) {
   return std::string(name) + std::string(kTableExtension);
 }
 
-// The words for what a table's F and S are per. An element's table is per atom; what a material
-// or a file of unknown origin is per, the file does not tell.
-std::string PerWords(Reading reading, const NamedTable& named) {
+// What a table's F and S are per, and of what molar mass. An element's table is per atom; what a
+// material or a file of unknown origin is per, the file does not tell.
+void DescribeUnit(Reading reading, NamedTable& named) {
   const std::string fileName = named.file.filename().string();
-  switch (reading) {
-    case Reading::Element:
-      return "per atom of " + named.name;
-    case Reading::Material:
-      return "per unit of the material in " + fileName;
-    default:
-      return "per unit of the table in " + fileName;
+  if (reading == Reading::Element) {
+    if (auto atom = CompositionOfFormula(named.name); atom && atom->atoms.size() == 1) {
+      named.per = atom->unit;
+      named.molarMass = atom->molarMass;
+      named.composition = std::move(*atom);
+      return;
+    }
+    named.per = "per atom of " + named.name;
+    return;
   }
+  named.per = (reading == Reading::Material ? "per unit of the material in "
+                                            : "per unit of the table in ") +
+              fileName;
 }
 
 Result<NamedTable> ReadNamed(Reading reading, const fs::path& file) {
@@ -38,7 +46,7 @@ Result<NamedTable> ReadNamed(Reading reading, const fs::path& file) {
   named.name = DisplayName(file.filename().string());
   named.reading = reading;
   named.file = file;
-  named.per = PerWords(reading, named);
+  DescribeUnit(reading, named);
   TableLines lines;
   if (Status status = ReadTableFile(file, named.table, lines); !status.ok()) {
     std::error_code error;
@@ -126,9 +134,9 @@ Result<NamedTable> TableStore::Find(std::string_view text, Reading reading) cons
     case Reading::Material:
       return Open(reading, TableFileName(text));
     case Reading::ReferenceMaterial:
-      return Status::Failed("no reference material " + Quoted(text) + ": none are known yet");
+      return FindReferenceMaterialTable(text);
     case Reading::Formula:
-      return Status::Failed(Quoted(text) + " cannot be read as a formula yet");
+      return FindFormulaTable(text);
     case Reading::Any:
       break;
   }
@@ -141,12 +149,54 @@ Result<NamedTable> TableStore::Find(std::string_view text, Reading reading) cons
       if (fs::is_regular_file(folder / fileName, error)) return Open(kind, fileName);
     }
   }
+  if (FindReferenceMaterial(text)) return FindReferenceMaterialTable(text);
+  const auto formula = ParseFormula(text);
+  if (formula) return FindFormulaTable(text);
   const fs::path searched[] = {folders_.elements, folders_.materials};
   if (std::string hint = DidYouMean(searched, text); !hint.empty()) {
     return Status::Failed("no table " + Shortened(text) + hint);
   }
   return Status::Failed("unknown table " + Quoted(text) + ": no " + fileName + " in " +
-                        folders_.elements.string() + " or " + folders_.materials.string());
+                        folders_.elements.string() + " or " + folders_.materials.string() +
+                        ", no reference material of that id, and as a formula, " + formula.error());
+}
+
+Result<NamedTable> TableStore::FindReferenceMaterialTable(std::string_view text) const {
+  const ReferenceMaterial* material = FindReferenceMaterial(text);
+  if (!material) return Status::Failed("no reference material " + Quoted(text));
+  auto composition = CompositionOf(*material);
+  if (!composition) return composition.status();
+  auto named = Combine(*composition);
+  if (named) {
+    named->name = std::string(material->id);
+    named->reading = Reading::ReferenceMaterial;
+  }
+  return named;
+}
+
+Result<NamedTable> TableStore::FindFormulaTable(std::string_view text) const {
+  auto composition = CompositionOfFormula(text);
+  if (!composition) return composition.status();
+  auto named = Combine(*composition);
+  if (named) named->reading = Reading::Formula;
+  return named;
+}
+
+Result<NamedTable> TableStore::Combine(const Composition& composition) const {
+  const ElementTables tableOf = [this](int Z) -> Result<ScatteringTable> {
+    auto element = OpenElement(TableFileName(ElementOf(Z)->symbol));
+    if (!element) return element.status();
+    return element->table;
+  };
+  auto table = CombineComposition(composition, tableOf);
+  if (!table) return table.status();
+  NamedTable named;
+  named.name = composition.name;
+  named.per = composition.unit;
+  named.molarMass = composition.molarMass;
+  named.composition = composition;
+  named.table = *table;
+  return named;
 }
 
 Result<NamedTable> TableStore::OpenElement(std::string_view fileName) const {

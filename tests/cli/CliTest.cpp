@@ -280,7 +280,7 @@ TEST(CliProgram, EveryErrorStopsWithStatusTwoAndWritesNothing) {
   const std::string root = workspace.root().string();
   // clang-format off
   const std::pair<std::string, std::string> failing[] = {
-      {"plot Fe", ""}, {"show", ""}, {"show Xq", "unknown table \"Xq\": no Xq.xfs in " + root + "/XFS-data or " + root + "/XFSM-data"},
+      {"plot Fe", ""}, {"show", ""}, {"show Xq", "unknown table \"Xq\": no Xq.xfs in " + root + "/XFS-data or " + root + "/XFSM-data, no reference material of that id, and as a formula, column 1: no element Xq"},
       {"show fe", "no table fe; did you mean Fe?"}, {"show Fe --save", ""}, {"--format xml show Fe", ""},
       {"--bogus", ""}, {"", ""}, {"at Fe", ""}, {"at Fe abc", ""}, {"at Fe 0.1 -", ""},
       {"at Fe 0,25", "\"0,25\" is not a number: use a point as the decimal separator"},

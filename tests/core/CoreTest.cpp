@@ -371,7 +371,8 @@ TEST(ShippedElements, AreWrittenFormsOnOneGridStartingAtTheZeroLimits) {
 }
 
 // Two stores on different folders in one process each read their own tables, by the order path,
-// element, material; only a material's saving writes, into its own store's folder.
+// element, material, reference material, formula; only a material's saving writes, into its own
+// store's folder.
 TEST(TableStore, ResolvesTableTextsInItsOwnFolders) {
   Workspace first({"Fe"}), second({"Cu"});
   fs::copy_file(second.elementFolder() / "Cu.xfs", second.elementFolder() / "Fe.xfs");
@@ -381,9 +382,10 @@ TEST(TableStore, ResolvesTableTextsInItsOwnFolders) {
   ASSERT_TRUE(ReadTableFile(Workspace::shippedElement("Fe.xfs"), iron, lines).ok());
   ASSERT_TRUE(ReadTableFile(Workspace::shippedElement("Cu.xfs"), copper, lines).ok());
   const NamedTable fe = one.Find("Fe").value();
-  EXPECT_EQ(std::tie(fe.name, fe.per, fe.file),
-            std::make_tuple("Fe", "per atom of Fe", first.elementFolder() / "Fe.xfs"));
-  EXPECT_TRUE(fe.reading == Reading::Element && !fe.molarMass && fe.table.F == iron.F);
+  EXPECT_EQ(
+      std::tie(fe.name, fe.per, fe.file),
+      std::make_tuple("Fe", "per atom of Fe (55.845 g/mol)", first.elementFolder() / "Fe.xfs"));
+  EXPECT_TRUE(fe.reading == Reading::Element && fe.molarMass == 55.845 && fe.table.F == iron.F);
   EXPECT_EQ(other.Find("Fe")->table.F, copper.F);
 
   ASSERT_TRUE(one.SaveMaterial("Fe", copper).ok());
@@ -392,14 +394,23 @@ TEST(TableStore, ResolvesTableTextsInItsOwnFolders) {
   const NamedTable brass = one.Find("brass").value();
   EXPECT_TRUE(brass.reading == Reading::Material && brass.table.F == copper.F);
   EXPECT_EQ(one.Find("Fe", Reading::Material)->table.F, copper.F);
-  EXPECT_EQ(other.Find("brass").error(), "unknown table \"brass\": no brass.xfs in " +
-                                             second.elementFolder().string() + " or " +
-                                             second.materialFolder().string());
+  EXPECT_TRUE(other.Find("brass").error().starts_with(
+      "unknown table \"brass\": no brass.xfs in " + second.elementFolder().string() + " or " +
+      second.materialFolder().string() + ", no reference material"));
   EXPECT_FALSE(fs::exists(second.materialFolder() / "brass.xfs"));
   EXPECT_EQ(other.Find((first.materialFolder() / "brass.xfs").string())->reading, Reading::Path);
   EXPECT_EQ(one.OpenElement("Zn.xfs").error(), "no Zn.xfs in " + first.elementFolder().string());
   for (Reading unknown : {Reading::ReferenceMaterial, Reading::Formula})
     EXPECT_FALSE(one.Find("water", unknown));
+
+  // Iron(III) oxide from the shipped tables: F² and S add up over the five atoms.
+  const TableStore shipped(FoldersIn(XSCATTER_DATA_DIR));
+  const NamedTable rust = shipped.Find("Fe2O3").value();
+  EXPECT_EQ(rust.reading, Reading::Formula);
+  EXPECT_EQ(rust.per, "per formula unit of Fe2O3 (159.69 g/mol)");
+  EXPECT_NEAR(rust.table.F[1], std::sqrt(2 * 26.0 * 26 + 3 * 8.0 * 8), 1e-12);
+  EXPECT_EQ(shipped.Find("water-liquid")->reading, Reading::ReferenceMaterial);
+  EXPECT_NEAR(*shipped.Find("Water, Liquid")->molarMass, 18.015 / 3, 1e-3);
 }
 
 // Finding the folders makes nothing: a given folder must hold XFS-data; then the current folder,

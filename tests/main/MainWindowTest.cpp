@@ -168,9 +168,43 @@ class MainWindowTest : public QObject {
     }
   }
 
+  // A new table shows from its first row; a right click only opens the menu, whose row stays
+  // chosen; the lists show where the keyboard is, the empty material list too.
+  void listStartsAtTheTopTakesRightClicksForTheMenuAndShowsTheFocus() {
+    LoadedCopper rig;
+    rig.form->show();
+    QVERIFY(QTest::qWaitForWindowActive(rig.form.get()));
+    QListWidget& list = rig.list();
+    list.scrollToBottom();
+    rig.load("File1", "O.xfs");
+    QCOMPARE(list.indexAt({1, 1}).row(), 0);
+
+    list.setCurrentRow(11);
+    const QStringList shown = rig.readOut();
+    const float marked = rig.marker("Line1").position();
+    const QPoint row20 = list.visualItemRect(list.item(20)).center();
+    QTest::mouseClick(list.viewport(), Qt::RightButton, {}, row20);
+    QCOMPARE(list.currentRow(), 11);
+    QCOMPARE(rig.readOut(), shown);
+    QCOMPARE(rig.marker("Line1").position(), marked);
+
+    const QColor highlight = list.palette().color(QPalette::Active, QPalette::Highlight);
+    for (const char* name : {"List1", "File2"}) {
+      QWidget& control = rig.get(name);
+      const auto ringShown = [&] {
+        return rig.form->grab().toImage().pixelColor(control.geometry().topLeft() - QPoint(1, 1)) ==
+               highlight;
+      };
+      QVERIFY(!ringShown());
+      control.setFocus();
+      QVERIFY(ringShown());
+    }
+  }
+
   // Listed: regular files, links to them, unreadable ones and names that are not UTF-8; not
   // FIFOs, devices, folders or broken links. A click is one choice, read from the folder once.
-  void listsWhatCanBeLoadedUnderAnyNameAndTakesAClickOnce() {
+  // What only poses as a regular file is listed but not loaded.
+  void listsWhatCanBeLoadedUnderAnyNameTakesAClickOnceAndRefusesPseudoFiles() {
     MainWindowRig rig;
     const fs::path materials = rig.workspace.materialFolder(),
                    cu = rig.workspace.elementFolder() / "Cu.xfs";
@@ -195,6 +229,25 @@ class MainWindowTest : public QObject {
     rig.get<QPushButton>("Command2").click();
     QCOMPARE(rig.get<QLabel>("Label4").text(), "caf\uFFFD");
     QVERIFY(rig.dialogs.transcript().isEmpty() && rig.list().count() == 45);
+
+    // Files of /proc and /sys pose as regular files, and a read may drain them (/proc/kmsg). A
+    // pseudo file system that the program does not know by name gives itself away by data
+    // beyond the size of 0 that it claims, as cgroup's files do.
+    QStringList pseudo{"/proc/self/status", "/sys/devices/system/cpu/online"};
+    for (const char* cgroup :
+         {"/sys/fs/cgroup/cgroup.controllers", "/sys/fs/cgroup/cpu/cpu.shares"})
+      if (fs::exists(cgroup)) pseudo << cgroup;
+    for (const QString& file : pseudo) {
+      rig.dialogs.forget();
+      fs::remove(materials / "pseudo.xfs");
+      fs::create_symlink(file.toStdString(), materials / "pseudo.xfs");
+      rig.form->showAgain(true);
+      rig.load("File2", "pseudo.xfs");
+      QCOMPARE(rig.dialogs.transcript(),
+               {"The table could not be loaded.\npseudo.xfs: is not a stored file: its data are "
+                "made as it is read | MainWindowTest !"});
+    }
+    QCOMPARE(rig.get<QLabel>("Label4").text(), "caf\uFFFD");
   }
 
   void pointerMarksTheFirstRowAboveItsMomentumInsideThePlot() {

@@ -125,15 +125,15 @@ xscatter::Status MaterialEditor::createMaterial(xscatter::MaterialKind kind,
   if (xscatter::Status status = xscatter::CheckPlainFileName(name); !status.ok()) return status;
   const xscatter::TableStore store = module_.store();
   EditorValues& editor = module_.Editor;
-  const xscatter::Composition composition = editor.composition(kind);
+  const xscatter::Recipe recipe = editor.recipe(kind);
   const auto elements = xscatter::ReadElementTables(
-      store, composition, [this, &editor](int slot, const xscatter::ScatteringTable& element) {
+      store, recipe, [this, &editor](int slot, const xscatter::ScatteringTable& element) {
         module_.Table.x = element.x;
         editor.Rows.F[slot] = element.F;
         editor.Rows.S[slot] = element.S;
       });
   if (!elements) return elements.status();
-  const auto made = xscatter::CombineMaterial(composition, *elements);
+  const auto made = xscatter::CombineMaterial(recipe, *elements);
   if (!made) return made.status();
   module_.Table.F = made->F;
   module_.Table.S = made->S;

@@ -56,9 +56,9 @@ Form1::Form1(Module1& module, Dialogs& dialogs, QWidget* parent)
   createReadOut();
   createLegend();
   createNotice();
+  connectResultsMenus();  // makes the graph a tab stop, which the order takes in
   arrangeTabOrder();
   connectEvents();
-  connectResultsMenus();
   Form_Load();
 }
 
@@ -189,6 +189,8 @@ void Form1::fillTableList() {
   for (int row = 1; row <= xscatter::kTableRows; ++row) rows.append(ListRowText(shownTable_, row));
   List1->clear();
   List1->addItems(rows);
+  // A new table is read from its first row, wherever the last one was scrolled to.
+  List1->scrollToTop();
 }
 
 void Form1::Command3_Click() {

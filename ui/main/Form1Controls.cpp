@@ -6,9 +6,11 @@
 
 #include "ClickableTextBox.h"
 #include "FileListBox.h"
+#include "FocusRing.h"
 #include "Form1.h"
 #include "Look.h"
 #include "PlainFrameStyle.h"
+#include "PrintFigure.h"
 #include "RowPictureDelegate.h"
 #include "WorldCanvas.h"
 #include "XScatterIcon.h"
@@ -205,15 +207,17 @@ void Form1::createNotice() {
   auto* Picture2 = new QLabel(this);
   look::Place(*Picture2, "Picture2", {344, 752, 32, 32});
   Picture2->setPixmap(icon);
-  look::Label(this, "Label6",
-              QStringLiteral("Data: Hubbell et al., J. Phys. Chem. Ref. Data 4, 471 (1975)"),
-              {384, 758, 352, 20}, look::SerifFont(kNoticePoints), look::kNoticeColour);
+  look::Label(this, "Label6", print_figure::kDataSource, {384, 758, 352, 20},
+              look::SerifFont(kNoticePoints), look::kNoticeColour);
 }
 
+// The graph comes last: it takes the focus by Tab only, for its menu. Buttons and boxes show
+// their focus themselves; the lists and the graph get a ring.
 void Form1::arrangeTabOrder() {
-  const QWidget* order[] = {File1, Command2, List1, Command1, Command3, Command4,
-                            Text1, Text2,    Text3, File2,    Command5};
-  for (std::size_t i = 1; i < std::size(order); ++i) {
-    setTabOrder(const_cast<QWidget*>(order[i - 1]), const_cast<QWidget*>(order[i]));
+  QWidget* const order[] = {File1, Command2, List1, Command1, Command3, Command4,
+                            Text1, Text2,    Text3, File2,    Command5, Picture1};
+  for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+  for (QWidget* control : std::initializer_list<QWidget*>{File1, File2, List1, Picture1}) {
+    FocusRing::Around(*control);
   }
 }

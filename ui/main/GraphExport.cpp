@@ -4,82 +4,76 @@
 #include <QCoreApplication>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSvgGenerator>
 
+#include "SvgWorldPainter.h"
 #include "WorldCanvas.h"
 
 namespace graph_export {
 namespace {
 
-constexpr int kImageScale = 2;
+constexpr qreal kCanvasImageScale = 2;
 constexpr double kPointsPerInch = 72;
 
-// A vector page measures the picture in pixels of the canvas's resolution, so that world
-// coordinates, pen widths and point sizes all come out as on the screen.
-QByteArray Svg(const WorldCanvas& canvas, const Drawing& drawing, const QString& title) {
-  QBuffer bytes;
-  bytes.open(QIODevice::WriteOnly);
-  QSvgGenerator svg;
-  svg.setOutputDevice(&bytes);
-  svg.setSize(canvas.frame().size);
-  svg.setViewBox(QRect(QPoint(), canvas.frame().size));
-  svg.setResolution(canvas.logicalDpiY());
-  svg.setTitle(title);
-  {
-    WorldPainter painter(svg, canvas.frame());
-    drawing(painter);
-  }
-  return bytes.data();
+QByteArray Svg(const Sheet& sheet, const Drawing& drawing, const QString& title) {
+  SvgWorldPainter painter(sheet.frame, sheet.dpi, title);
+  drawing(painter);
+  return painter.finish();
 }
 
-QByteArray Pdf(const WorldCanvas& canvas, const Drawing& drawing, const QString& title) {
+// The page measures the picture in pixels of the sheet's resolution, so that world coordinates,
+// pen widths and point sizes all come out as in the image.
+QByteArray Pdf(const Sheet& sheet, const Drawing& drawing, const QString& title) {
   QBuffer bytes;
   bytes.open(QIODevice::WriteOnly);
   {
     QPdfWriter pdf(&bytes);
-    const int dpi = canvas.logicalDpiY();
-    pdf.setResolution(dpi);
-    pdf.setPageSize(QPageSize(QSizeF(canvas.frame().size) * kPointsPerInch / dpi, QPageSize::Point,
-                              title, QPageSize::ExactMatch));
+    pdf.setResolution(sheet.dpi);
+    pdf.setPageSize(QPageSize(QSizeF(sheet.frame.size) * kPointsPerInch / sheet.dpi,
+                              QPageSize::Point, title, QPageSize::ExactMatch));
     pdf.setPageMargins(QMarginsF());
     pdf.setTitle(title);
     pdf.setCreator(QCoreApplication::applicationName());
-    WorldPainter painter(pdf, canvas.frame());
+    DeviceWorldPainter painter(pdf, sheet.frame);
     drawing(painter);
   }
   return bytes.data();
 }
 
-// The image claims twice the screen's resolution, so that it prints as large as it shows.
-xscatter::Result<QByteArray> Png(const WorldCanvas& canvas, const Drawing& drawing) {
-  QImage image = Image(canvas, drawing);
-  image.setDotsPerMeterX(image.dotsPerMeterX() * kImageScale);
-  image.setDotsPerMeterY(image.dotsPerMeterY() * kImageScale);
+xscatter::Result<QByteArray> Png(const Sheet& sheet, const Drawing& drawing) {
   QBuffer bytes;
   bytes.open(QIODevice::WriteOnly);
-  if (!image.save(&bytes, "PNG"))
+  if (!Image(sheet, drawing).save(&bytes, "PNG")) {
     return xscatter::Status::Failed("the PNG image cannot be encoded");
+  }
   return bytes.data();
 }
 
 }  // namespace
 
-QImage Image(const WorldCanvas& canvas, const Drawing& drawing) {
-  QImage image = canvas.blankPicture(kImageScale);
+Sheet CanvasSheet(const WorldCanvas& canvas) {
+  return {canvas.frame(), canvas.logicalDpiY(), kCanvasImageScale};
+}
+
+// The resolution is claimed only after drawing: while drawing it sizes the texts.
+QImage Image(const Sheet& sheet, const Drawing& drawing) {
+  QImage image = BlankPicture(sheet.frame, sheet.imageScale, sheet.dpi);
   {
-    WorldPainter painter(image, canvas.frame());
+    DeviceWorldPainter painter(image, sheet.frame);
     drawing(painter);
   }
+  image.setDotsPerMeterX(qRound(image.dotsPerMeterX() * sheet.imageScale));
+  image.setDotsPerMeterY(qRound(image.dotsPerMeterY() * sheet.imageScale));
   return image;
 }
 
-xscatter::Result<QByteArray> FileContents(const QString& suffix, const WorldCanvas& canvas,
-                                          const Drawing& drawing, const QString& title) {
+std::optional<xscatter::Result<QByteArray>> FileContents(const QString& suffix, const Sheet& sheet,
+                                                         const Drawing& drawing,
+                                                         const QString& title) {
   const QString format = suffix.toLower();
-  if (format == QLatin1String("png")) return Png(canvas, drawing);
-  if (format == QLatin1String("svg")) return Svg(canvas, drawing, title);
-  if (format == QLatin1String("pdf")) return Pdf(canvas, drawing, title);
-  return xscatter::Status::Failed("not a .png, .svg or .pdf file");
+  if (format == QLatin1String("png")) return Png(sheet, drawing);
+  if (format == QLatin1String("svg")) return Svg(sheet, drawing, title);
+  if (format == QLatin1String("pdf")) return Pdf(sheet, drawing, title);
+  return std::nullopt;
 }
 
 }  // namespace graph_export

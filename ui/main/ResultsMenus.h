@@ -3,10 +3,10 @@
 #include <QObject>
 #include <QPoint>
 #include <QString>
-
-#include "GraphExport.h"
+#include <memory>
 
 class Dialogs;
+class GraphMenu;
 class QLabel;
 class QListWidget;
 class ScatteringGraph;
@@ -17,9 +17,10 @@ struct ScatteringTable;
 struct Status;
 }  // namespace xscatter
 
-// Takes the loaded table out of the main window: a right click on the graph copies or saves the
-// graph, a right click on the table list or Ctrl+C there copies or saves the rows. It reads the
-// window's state only when asked, so what goes out is always what the window shows.
+// Takes the loaded table out of the main window: the graph's menu copies or saves the graph, or
+// saves it as a figure for print; the table list's menu or Ctrl+C there copies or saves the
+// rows. Both menus open by right click, the Menu key or Shift+F10. They read the window's state
+// only when asked, so what goes out is always what the window shows.
 class ResultsMenus : public QObject {
  public:
   // What the main window shows; all of it belongs to the window and outlives this object.
@@ -32,25 +33,20 @@ class ResultsMenus : public QObject {
     QListWidget& tableList;
   };
 
-  // Hooks the menus and the shortcut to the graph area and the table list.
+  // Hooks the menus and the shortcuts to the graph area and the table list.
   ResultsMenus(Dialogs& dialogs, Window window);
+  ~ResultsMenus() override;
 
  private:
-  void graphMenu(QPoint at);
   void tableMenu(QPoint at);
-  void copyGraph() const;
-  void saveGraph() const;
   void copyTable() const;
   void saveTable() const;
 
   xscatter::Status writeTable(const QString& path) const;
-  graph_export::Drawing drawing() const;
   bool loaded() const;
   QString name() const;
-  // The path the user chose, empty when cancelled.
-  QString askFileName(const QString& title, const char* suffix, const QStringList& filters) const;
-  void report(const QString& path, const xscatter::Status& saved) const;
 
   Dialogs& dialogs_;
   Window window_;
+  std::unique_ptr<GraphMenu> graphMenu_;
 };

@@ -116,18 +116,18 @@ void ScatteringGraph::drawMasksAndFrame(WorldPainter& painter) {
 
 void ScatteringGraph::drawDecadeLabel(WorldPainter& painter, QPointF at,
                                       const QString& exponent) const {
-  const QPointF end = painter.text(at, QStringLiteral("10"), decadeFont_, kWhite);
-  painter.text(end, exponent, exponentFont_, kWhite);
+  painter.text(at, {QStringLiteral("10"), decadeFont_, exponent, exponentFont_}, kWhite);
 }
 
 void ScatteringGraph::drawTexts(WorldPainter& painter) const {
   for (const DecadeLabel& label : kDecadeLabels) {
     drawDecadeLabel(painter, label.xAxis, QString::fromLatin1(label.exponent));
   }
-  painter.text(WorldPoint(6.0, -0.8), QStringLiteral("Momentum transfer,  x"), titleFont_, kWhite);
+  painter.text(WorldPoint(6.0, -0.8), {QStringLiteral("Momentum transfer,  x"), titleFont_},
+               kWhite);
   for (const DecadeLabel& label : kDecadeLabels) {
     drawDecadeLabel(painter, label.yAxis, QString::fromLatin1(label.exponent));
   }
-  painter.text(WorldPoint(-1.8, 13.3), QStringLiteral("Fm(x)"), titleFont_, kFCurve);
-  painter.text(WorldPoint(-1.8, 12.6), QStringLiteral("Sm(x)"), titleFont_, kSCurve);
+  painter.text(WorldPoint(-1.8, 13.3), {QStringLiteral("Fm(x)"), titleFont_}, kFCurve);
+  painter.text(WorldPoint(-1.8, 12.6), {QStringLiteral("Sm(x)"), titleFont_}, kSCurve);
 }

@@ -1,8 +1,10 @@
 #include "QtDialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QRegularExpression>
@@ -38,17 +40,63 @@ QString FirstSuffix(const QString& filter) {
   return pattern.match(filter).captured(1);
 }
 
+// Only one file can be saved, so a typed name is one name, quotes and all: Qt's own dialog
+// takes quotes as the bounds of several names (a"b.csv would save as b.csv).
+class SaveDialog : public QFileDialog {
+ public:
+  SaveDialog(const QString& title, const QString& defaultPath, const QStringList& filters)
+      : QFileDialog(nullptr, title, defaultPath, filters.join(QStringLiteral(";;"))) {
+    setAcceptMode(QFileDialog::AcceptSave);
+    setOption(QFileDialog::DontUseNativeDialog);
+    // A name typed without an extension gets the one of the filter chosen.
+    setDefaultSuffix(QFileInfo(defaultPath).suffix());
+    connect(this, &QFileDialog::filterSelected, this,
+            [this](const QString& filter) { setDefaultSuffix(FirstSuffix(filter)); });
+  }
+
+  QString chosenPath() const {
+    return quotedName_.isEmpty() ? selectedFiles().value(0) : quotedName_;
+  }
+
+  // Such a name goes the rest of the way as Qt's own would: the filter's suffix where it has
+  // none, and a question before an existing file is replaced.
+  void accept() override {
+    const auto* name = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    if (!name || !name->text().contains(QLatin1Char('"'))) {
+      QFileDialog::accept();
+      return;
+    }
+    QString path = directory().absoluteFilePath(name->text());
+    if (QFileInfo(path).suffix().isEmpty() && !defaultSuffix().isEmpty()) {
+      path += QLatin1Char('.') + defaultSuffix();
+    }
+    const QFileInfo file(path);
+    if (file.exists() &&
+        QMessageBox::warning(
+            this, windowTitle(),
+            tr("%1 already exists.\nDo you want to replace it?").arg(file.fileName()),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+      return;
+    quotedName_ = path;
+    QDialog::accept();
+  }
+
+ private:
+  QString quotedName_;
+};
+
 }  // namespace
 
 QString QtDialogs::saveFileName(const QString& title, const QString& defaultPath,
                                 const QStringList& filters) {
-  QFileDialog dialog(nullptr, title, defaultPath, filters.join(QStringLiteral(";;")));
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setOption(QFileDialog::DontUseNativeDialog);
-  // A name typed without an extension gets the one of the filter chosen.
-  dialog.setDefaultSuffix(QFileInfo(defaultPath).suffix());
-  QObject::connect(
-      &dialog, &QFileDialog::filterSelected, &dialog,
-      [&dialog](const QString& filter) { dialog.setDefaultSuffix(FirstSuffix(filter)); });
-  return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+  const bool lastStillThere = !lastSaveFolder_.isEmpty() && QFileInfo(lastSaveFolder_).isDir();
+  SaveDialog dialog(title,
+                    lastStillThere
+                        ? QDir(lastSaveFolder_).filePath(QFileInfo(defaultPath).fileName())
+                        : defaultPath,
+                    filters);
+  if (dialog.exec() != QDialog::Accepted) return {};
+  const QString path = dialog.chosenPath();
+  lastSaveFolder_ = QFileInfo(path).absolutePath();
+  return path;
 }

@@ -6,10 +6,15 @@
 // works the same on every desktop.
 class QtDialogs final : public Dialogs {
  public:
+  // Saving opens in the folder the user saved to last in this run, if it is still there;
+  // otherwise as the caller offers.
   void message(const QString& text, const QString& title, Icon icon,
                const QString& detail) override;
   QString ask(const QString& prompt, const QString& defaultAnswer) override;
   std::optional<int> menu(const QStringList& entries, bool enabled, QPoint at) override;
   QString saveFileName(const QString& title, const QString& defaultPath,
                        const QStringList& filters) override;
+
+ private:
+  QString lastSaveFolder_;
 };

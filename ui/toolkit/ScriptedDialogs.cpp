@@ -17,8 +17,8 @@ QString ScriptedDialogs::nextAnswer() {
   return answers_.isEmpty() ? QString() : answers_.dequeue();
 }
 
-std::optional<int> ScriptedDialogs::menu(const QStringList& entries, bool enabled, QPoint) {
-  menus_.append({entries, enabled});
+std::optional<int> ScriptedDialogs::menu(const QStringList& entries, bool enabled, QPoint at) {
+  menus_.append({entries, enabled, at});
   const std::optional<int> choice =
       choices_.isEmpty() ? std::nullopt : std::optional(choices_.dequeue());
   return enabled ? choice : std::nullopt;

@@ -24,6 +24,7 @@ class ScriptedDialogs final : public Dialogs {
   struct Menu {
     QStringList entries;
     bool enabled;
+    QPoint at;
   };
   struct FileQuestion {
     QString title;

@@ -1,9 +1,8 @@
 #include "WorldCanvas.h"
 
 #include <QMouseEvent>
-#include <QPaintEngine>
 #include <QPaintEvent>
-#include <QPainterPath>
+#include <QPainter>
 #include <QtMath>
 #include <algorithm>
 #include <cmath>
@@ -11,7 +10,6 @@
 namespace {
 
 constexpr int kBorder = 2;
-constexpr double kMetresPerInch = 0.0254;
 
 }  // namespace
 
@@ -48,89 +46,6 @@ QRect MarkerLine::area() const {
                QPoint(qFloor(std::max(a.x(), b.x())), qFloor(std::max(a.y(), b.y()))));
 }
 
-QTransform WorldFrame::toPicture() const {
-  const double sx = size.width() / world.width();
-  const double sy = size.height() / world.height();
-  return QTransform(sx, 0, 0, sy, -world.left() * sx, -world.top() * sy);
-}
-
-WorldPainter::WorldPainter(QPaintDevice& device, const WorldFrame& frame)
-    : frame_(frame),
-      toPicture_(frame.toPicture()),
-      fromPicture_(toPicture_.inverted()),
-      painter_(&device),
-      raster_(painter_.paintEngine()->type() == QPaintEngine::Raster) {
-  painter_.setWorldTransform(toPicture_);
-  pen_.setCosmetic(raster_);
-  setLineWidth(1);
-}
-
-// The background reaches a pixel beyond the picture, so that a page rounded up to whole points
-// (PDF) or pixels (some SVG readers) shows no bare edge.
-void WorldPainter::clear() {
-  painter_.setWorldTransform(QTransform());
-  painter_.fillRect(QRectF(QPointF(), QSizeF(frame_.size + QSize(1, 1))), frame_.background);
-  painter_.setWorldTransform(toPicture_);
-}
-
-// A raster picture gets a cosmetic pen, which counts device pixels, so a high-density picture
-// needs more of them. Vector output gets a pen in world units instead, because not every SVG
-// reader keeps a stroke from scaling with its transform.
-void WorldPainter::setLineWidth(int pixels) {
-  pen_.setWidthF(raster_ ? pixels * painter_.device()->devicePixelRatioF()
-                         : pixels / std::sqrt(std::abs(toPicture_.determinant())));
-}
-
-void WorldPainter::usePen(const QColor& colour) {
-  pen_.setColor(colour);
-  painter_.setPen(pen_);
-}
-
-void WorldPainter::point(QPointF at, const QColor& colour) {
-  usePen(colour);
-  painter_.drawPoint(at);
-}
-
-// A raster picture gets the segments one at a time: the raster engine strokes a batch of thick
-// lines as one polygon, which takes several times as long. Vector output gets them as one path,
-// which keeps a curve one element.
-void WorldPainter::lines(std::span<const QLineF> segments, const QColor& colour) {
-  usePen(colour);
-  if (raster_) {
-    for (const QLineF& segment : segments) painter_.drawLine(segment);
-    return;
-  }
-  QPainterPath path;
-  for (const QLineF& segment : segments) {
-    path.moveTo(segment.p1());
-    path.lineTo(segment.p2());
-  }
-  painter_.drawPath(path);
-}
-
-void WorldPainter::fillRect(QPointF corner, QPointF opposite, const QColor& colour) {
-  painter_.fillRect(QRectF(corner, opposite).normalized(), colour);
-}
-
-void WorldPainter::outlineRect(QPointF corner, QPointF opposite, const QColor& colour) {
-  usePen(colour);
-  painter_.setBrush(Qt::NoBrush);
-  painter_.drawRect(QRectF(corner, opposite).normalized());
-}
-
-QPointF WorldPainter::text(QPointF topLeft, const QString& text, const QFont& font,
-                           const QColor& colour) {
-  // Glyphs keep their point size: only the anchor is a world point.
-  const QPointF anchor = toPicture_.map(topLeft);
-  painter_.setWorldTransform(QTransform());
-  painter_.setFont(font);
-  usePen(colour);
-  const QFontMetricsF metrics = painter_.fontMetrics();
-  painter_.drawText(QPointF(anchor.x(), anchor.y() + metrics.ascent()), text);
-  painter_.setWorldTransform(toPicture_);
-  return fromPicture_.map(QPointF(anchor.x() + metrics.horizontalAdvance(text), anchor.y()));
-}
-
 WorldCanvas::WorldCanvas(QSize inside, QRectF world, QColor background, QWidget* parent)
     : QFrame(parent), frame_{inside, world, background} {
   setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -143,20 +58,11 @@ WorldCanvas::WorldCanvas(QSize inside, QRectF world, QColor background, QWidget*
   fromInside_ = toInside_.inverted();
 }
 
-QImage WorldCanvas::blankPicture(qreal ratio) const {
-  QImage picture(frame_.size * ratio, QImage::Format_RGB32);
-  picture.setDevicePixelRatio(ratio);
-  // Point sizes in the picture come out as large as in the rest of the window.
-  picture.setDotsPerMeterX(qRound(logicalDpiX() / kMetresPerInch));
-  picture.setDotsPerMeterY(qRound(logicalDpiY() / kMetresPerInch));
-  picture.fill(frame_.background);
-  return picture;
-}
-
 void WorldCanvas::draw(const std::function<void(WorldPainter&)>& drawing) {
-  if (picture_.isNull()) picture_ = blankPicture(devicePixelRatioF());
+  // Point sizes in the picture come out as large as in the rest of the window.
+  if (picture_.isNull()) picture_ = BlankPicture(frame_, devicePixelRatioF(), logicalDpiY());
   {
-    WorldPainter painter(picture_, frame_);
+    DeviceWorldPainter painter(picture_, frame_);
     drawing(painter);
   }
   update(contentsRect());

@@ -2,12 +2,11 @@
 
 #include <QFrame>
 #include <QImage>
-#include <QPainter>
-#include <QPen>
 #include <QTransform>
 #include <functional>
-#include <span>
 #include <vector>
+
+#include "WorldPainter.h"
 
 class WorldCanvas;
 
@@ -38,45 +37,6 @@ class MarkerLine : public QObject {
   bool shown_ = false;
 };
 
-// Where a world lies on a picture: the picture's size in pixels, the world coordinates of its
-// top left and bottom right corners, and the colour that clears it.
-struct WorldFrame {
-  QSize size;
-  QRectF world;
-  QColor background;
-
-  QTransform toPicture() const;
-};
-
-// Draws in world units onto any paint device whose logical size is the frame's: the canvas's
-// picture, an image at another pixel ratio, an SVG or a PDF page. Line widths are in picture
-// pixels whatever the scale, and texts are placed by the top left corner of their first line.
-class WorldPainter {
- public:
-  WorldPainter(QPaintDevice& device, const WorldFrame& frame);
-
-  void clear();
-  void setLineWidth(int pixels);
-  // A dot as wide as the pen.
-  void point(QPointF at, const QColor& colour);
-  // Each segment gets its own caps, as if drawn on its own.
-  void lines(std::span<const QLineF> segments, const QColor& colour);
-  void fillRect(QPointF corner, QPointF opposite, const QColor& colour);
-  void outlineRect(QPointF corner, QPointF opposite, const QColor& colour);
-  // Returns the world point where the text's top line ends, so that a superscript can follow.
-  QPointF text(QPointF topLeft, const QString& text, const QFont& font, const QColor& colour);
-
- private:
-  void usePen(const QColor& colour);
-
-  const WorldFrame& frame_;
-  const QTransform toPicture_;
-  const QTransform fromPicture_;
-  QPainter painter_;
-  const bool raster_;
-  QPen pen_;
-};
-
 // A framed drawing area with its own world coordinates. Its picture is drawn once into an image
 // (at the screen's pixel ratio) that repaints merely show; marker lines move above it cheaply,
 // and pointer movements are reported in world coordinates.
@@ -92,10 +52,6 @@ class WorldCanvas : public QFrame {
 
   // The picture's frame, for drawing the same picture onto another device.
   const WorldFrame& frame() const { return frame_; }
-
-  // An image for the picture at a pixel ratio, filled with the background, whose texts come
-  // out as large as on the canvas.
-  QImage blankPicture(qreal ratio) const;
 
   // A new marker, hidden until shown; the canvas owns it.
   MarkerLine* addMarker(Qt::Orientation orientation, const QColor& colour, float from, float to);

@@ -20,8 +20,9 @@ struct Component {
   double atomicWeight = 0;  // a mixture's only
 };
 
-// A compound or a mixture; its components stand in element slots 1, 2, ... in their order.
-struct Composition {
+// A compound or a mixture as an editor or SYMBOL:... terms give it, element by element; its
+// components stand in element slots 1, 2, ... in their order.
+struct Recipe {
   MaterialKind kind = MaterialKind::Compound;
   std::vector<Component> components;
 };
@@ -33,17 +34,17 @@ using ElementRead = std::function<void(int slot, const ScatteringTable& element)
 // slot order. Fails at the first that cannot be read, and at an eleventh component, after the
 // ten before it were read.
 Result<std::vector<ScatteringTable>> ReadElementTables(const TableStore& store,
-                                                       const Composition& composition,
+                                                       const Recipe& recipe,
                                                        const ElementRead& onRead = {});
 
 // The material's table from its components' element tables, given in the same order: F and S
 // by the compound or the mixture rule, x from the last element table (0 without any). Reads
 // and writes nothing, and fails as the rule does.
-Result<ScatteringTable> CombineMaterial(const Composition& composition,
+Result<ScatteringTable> CombineMaterial(const Recipe& recipe,
                                         std::span<const ScatteringTable> elements);
 
 // Both steps for a front end that keeps no state of its own between them. Writing the result
 // is a step of its own: TableStore::SaveMaterial.
-Result<ScatteringTable> MakeMaterial(const TableStore& store, const Composition& composition);
+Result<ScatteringTable> MakeMaterial(const TableStore& store, const Recipe& recipe);
 
 }  // namespace xscatter

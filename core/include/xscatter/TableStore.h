@@ -7,23 +7,25 @@
 #include <string_view>
 #include <utility>
 
+#include "xscatter/Composition.h"
 #include "xscatter/DataFolders.h"
 #include "xscatter/ScatteringTable.h"
 
 namespace xscatter {
 
 // What a TABLE text is read as. Any tries, in this order: a path, an element symbol, a saved
-// material, a reference material, a chemical formula. Reference materials and formulas have no
-// source yet: asked for by name they fail, and Any passes over them.
+// material, a reference material's id or name, a chemical formula.
 enum class Reading { Any, Path, Element, Material, ReferenceMaterial, Formula };
 
 // A table found by its name, with what its F and S are per.
 struct NamedTable {
-  std::string name;                 // as shown: the file name without its extension ("Fe")
-  Reading reading = Reading::Any;   // what it was found as: Path, Element or Material
-  std::string per;                  // what F and S are per, in words: "per atom of Fe"
+  std::string name;                 // as shown: the file name without its extension ("Fe"), the
+                                    // reference material's id or the formula as typed
+  Reading reading = Reading::Any;   // what it was found as
+  std::string per;                  // what F and S are per, in words: "per atom of Fe (...)"
   std::optional<double> molarMass;  // in g/mol, of that amount; none where it is not known
-  std::filesystem::path file;       // the file it was read from
+  std::optional<Composition> composition;  // what that amount is made of, where known
+  std::filesystem::path file;              // the file it was read from; empty for a combined table
   ScatteringTable table;
 };
 
@@ -44,8 +46,9 @@ class TableStore {
   const DataFolders& folders() const { return folders_; }
 
   // The table a TABLE text stands for. As a path when it holds a / or ends in ".xfs"; as an
-  // element symbol, XFS-data/<text>.xfs; as a saved material, XFSM-data/<text>.xfs. With Any
-  // the first of these that exists is read; fails when none does or the file cannot be read.
+  // element symbol, XFS-data/<text>.xfs; as a saved material, XFSM-data/<text>.xfs; as a
+  // reference material or a formula, combined from the element tables. With Any the first of
+  // these that exists is taken; fails when none does or a file cannot be read.
   Result<NamedTable> Find(std::string_view text, Reading reading = Reading::Any) const;
 
   // A file of the element or the material folder by its file name, extension included, as the
@@ -53,12 +56,18 @@ class TableStore {
   Result<NamedTable> OpenElement(std::string_view fileName) const;
   Result<NamedTable> OpenMaterial(std::string_view fileName) const;
 
+  // The table of a composition per its unit, combined at full precision from the element
+  // tables; the name is the composition's.
+  Result<NamedTable> Combine(const Composition& composition) const;
+
   // Writes a material's table to XFSM-data/<name>.xfs in the written form. The material folder
   // must exist (MakeMaterialFolder); on failure an existing file keeps its contents.
   Status SaveMaterial(std::string_view name, const ScatteringTable& table) const;
 
  private:
   Result<NamedTable> Open(Reading reading, std::string_view fileName) const;
+  Result<NamedTable> FindReferenceMaterialTable(std::string_view text) const;
+  Result<NamedTable> FindFormulaTable(std::string_view text) const;
 
   DataFolders folders_;
 };

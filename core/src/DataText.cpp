@@ -1,0 +1,45 @@
+#include "DataText.h"
+
+#include <charconv>
+
+namespace xscatter {
+namespace {
+
+std::vector<std::string_view> Split(std::string_view line, char separator) {
+  std::vector<std::string_view> fields;
+  for (std::size_t start = 0;;) {
+    const std::size_t end = line.find(separator, start);
+    fields.push_back(line.substr(start, end - start));
+    if (end == std::string_view::npos) return fields;
+    start = end + 1;
+  }
+}
+
+}  // namespace
+
+DataText SplitDataText(std::string_view text) {
+  DataText data;
+  bool columnNames = true;
+  for (std::string_view line : Split(text, '\n')) {
+    if (line.empty()) continue;
+    if (line.starts_with("# ")) {
+      if (!data.source.empty()) data.source += '\n';
+      data.source += line.substr(2);
+    } else if (columnNames) {
+      columnNames = false;
+    } else {
+      data.records.push_back(Split(line, '\t'));
+    }
+  }
+  return data;
+}
+
+std::optional<double> DataNumber(std::string_view field) {
+  double value = 0;
+  const char* end = field.data() + field.size();
+  const auto [stop, ec] = std::from_chars(field.data(), end, value);
+  if (ec != std::errc() || stop != end) return std::nullopt;
+  return value;
+}
+
+}  // namespace xscatter
