@@ -1,8 +1,8 @@
 #include "Arguments.h"
 
+#include "Names.h"
 #include "Numbers.h"
 #include "xscatter/Combination.h"
-#include "xscatter/TableStore.h"
 
 namespace xscatter::cli {
 namespace {
@@ -33,7 +33,7 @@ Status ReadMaterial(std::span<const std::string_view> operands, Invocation& invo
                                    : "mixture needs NAME SYMBOL:ATOMIC_WEIGHT:WEIGHT_PERCENT...");
   }
   invocation.name = operands[0];
-  if (Status status = CheckPlainFileName(invocation.name); !status.ok()) return status;
+  if (Status status = CheckMaterialName(invocation.name); !status.ok()) return status;
   const auto terms = operands.subspan(1);
   const std::size_t most = compound ? kMostCompoundElements : kMostMixtureElements;
   if (terms.size() > most) {
@@ -52,7 +52,7 @@ Status ReadMaterial(std::span<const std::string_view> operands, Invocation& invo
 // Options that only one command knows, noted before the command is.
 struct PendingOptions {
   std::optional<std::string_view> grid;
-  Source gridSource = Source::Listed;
+  bool logarithmic = false;
 };
 
 Status ReadMomenta(std::span<const std::string_view> operands, const PendingOptions& pending,
@@ -62,9 +62,12 @@ Status ReadMomenta(std::span<const std::string_view> operands, const PendingOpti
   const auto xs = operands.subspan(1);
   if (pending.grid) {
     if (!xs.empty()) return Status::Failed("give either X values or a grid, not both");
-    invocation.source = pending.gridSource;
-    return pending.gridSource == Source::LinearGrid ? ReadLinearGrid(*pending.grid, invocation.grid)
-                                                    : ReadLogGrid(*pending.grid, invocation.grid);
+    Result<Grid> grid =
+        pending.logarithmic ? Grid::Logarithmic(*pending.grid) : Grid::Linear(*pending.grid);
+    if (!grid) return grid.status();
+    invocation.source = Source::Grid;
+    invocation.grid = std::move(*grid);
+    return Status::Ok();
   }
   if (xs.size() == 1 && xs[0] == "-") {
     invocation.source = Source::StandardInput;
@@ -72,10 +75,9 @@ Status ReadMomenta(std::span<const std::string_view> operands, const PendingOpti
   }
   if (xs.empty()) return Status::Failed("at needs X values, - or a grid");
   for (std::string_view x : xs) {
-    const auto value = StrictNumber(x);
-    if (!value) {
-      return Status::Failed(x == "-" ? "- must be the only X" : Quoted(x) + " is not a number");
-    }
+    if (x == "-") return Status::Failed("- must be the only X");
+    const Result<double> value = ReadNumber(x);
+    if (!value) return value.status();
     invocation.momenta.push_back(*value);
   }
   return Status::Ok();
@@ -136,7 +138,7 @@ Status ApplyOption(std::string_view name, std::string_view value, Invocation& in
   if (name == "--grid" || name == "--log-grid") {
     if (pending.grid) return Status::Failed("give only one grid");
     pending.grid = value;
-    pending.gridSource = name == "--grid" ? Source::LinearGrid : Source::LogGrid;
+    pending.logarithmic = name == "--log-grid";
   }
   return Status::Ok();
 }

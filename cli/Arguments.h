@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "Grid.h"
 #include "xscatter/ScatteringTable.h"
 
 namespace xscatter::cli {
@@ -14,17 +15,8 @@ namespace xscatter::cli {
 enum class Command { Show, At, Compound, Mixture };
 enum class Format { Text, Csv, Tsv, Json };
 
-// Where the momentum transfers of "at" come from when they are not listed one by one.
-enum class Source { Listed, StandardInput, LinearGrid, LogGrid };
-
-// A grid of momentum transfers: START:STOP:STEP for a linear one (x_k = START + k STEP up to
-// STOP), START:STOP:COUNT for a logarithmic one (COUNT points, both ends included).
-struct Grid {
-  double start = 0;
-  double stop = 0;
-  double step = 0;  // linear only
-  std::size_t count = 0;
-};
+// Where the momentum transfers of "at" come from.
+enum class Source { Listed, StandardInput, Grid };
 
 // One element of a compound (SYMBOL:ATOMS) or a mixture (SYMBOL:ATOMIC_WEIGHT:WEIGHT_PERCENT).
 struct ElementTerm {
@@ -44,7 +36,7 @@ struct Invocation {
   std::string table;
   Source source = Source::Listed;
   std::vector<double> momenta;
-  Grid grid;
+  std::optional<Grid> grid;
   // compound and mixture
   std::string name;
   std::vector<ElementTerm> terms;

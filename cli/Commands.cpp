@@ -1,96 +1,119 @@
 #include "Commands.h"
 
-#include <cmath>
-#include <cstdlib>
-#include <memory>
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "Help.h"
+#include "Names.h"
 #include "Numbers.h"
 #include "Output.h"
 #include "xscatter/Interpolation.h"
 #include "xscatter/Material.h"
 #include "xscatter/TableStore.h"
+#include "xscatter/Text.h"
 
 namespace xscatter::cli {
 namespace {
 
+// The longest line of standard input taken; a longer one is an error, not a value.
+constexpr std::size_t kLongestLine = 4096;
+constexpr std::size_t kInputBlock = 1 << 16;
+
+// Columns and heading of a table of F and S against x.
+constexpr Column kTableColumns[] = {{"x", "x (1/Å)"}, {"F", "F"}, {"S", "S"}};
+
+Heading TableHeading(std::string_view name) {
+  return {std::string(name) + ": x = sin(θ/2)/λ in 1/Å", {{"table", std::string(name)}}};
+}
+
+void WriteRow(TableWriter& writer, double x, const std::optional<FunctionValues>& values) {
+  const std::optional<double> row[] = {x, values ? std::optional(values->F) : std::nullopt,
+                                       values ? std::optional(values->S) : std::nullopt};
+  writer.row(row);
+}
+
 void WriteTable(std::string_view name, const ScatteringTable& table, Format format,
                 OutputBuffer& out) {
-  RowWriter writer(out, format, name);
+  TableWriter writer(out, format, TableHeading(name), kTableColumns);
   for (int row = 1; row <= kTableRows; ++row) {
-    writer.row(table.x[row], FunctionValues{table.F[row], table.S[row]});
+    WriteRow(writer, table.x[row], FunctionValues{table.F[row], table.S[row]});
   }
   writer.finish();
 }
 
-double GridPoint(const Invocation& invocation, std::size_t k) {
-  const Grid& grid = invocation.grid;
-  if (invocation.source == Source::LinearGrid)
-    return grid.start + static_cast<double>(k) * grid.step;
-  if (k + 1 == grid.count) return grid.stop;  // exactly, whatever the rounding before
-  // Evenly spaced in decades, so that a grid over whole decades hits 0.1, 1, 10 exactly.
-  const double first = std::log10(grid.start);
-  const double fraction = static_cast<double>(k) / static_cast<double>(grid.count - 1);
-  return std::pow(10.0, first + fraction * (std::log10(grid.stop) - first));
-}
-
-// One line of a stream at a time: a million values are never held together.
+// One line of a stream at a time, at most kLongestLine bytes: neither a million values nor
+// one endless line are ever held together.
 class LineReader {
  public:
-  explicit LineReader(std::FILE* in) : in_(in) {}
-  // The next line without its line end (LF or CR LF); false at the end of the stream.
-  bool next(std::string_view& line) {
-    char* data = buffer_.release();
-    const ssize_t length = getline(&data, &capacity_, in_);
-    buffer_.reset(data);
-    if (length < 0) return false;
-    line = std::string_view(data, static_cast<std::size_t>(length));
-    if (line.ends_with('\n')) line.remove_suffix(1);
-    if (line.ends_with('\r')) line.remove_suffix(1);
-    return true;
+  explicit LineReader(std::FILE* in) : in_(in), block_(kInputBlock) {}
+
+  enum class Read { Line, End, TooLong };
+  // The next line without its line end (LF or CR LF).
+  Read next(std::string_view& line) {
+    for (;;) {
+      const std::string_view held(block_.data() + begin_, end_ - begin_);
+      const std::size_t lineEnd = held.find('\n');
+      if (lineEnd != std::string_view::npos || ended_) {
+        line = held.substr(0, lineEnd);
+        if (line.empty() && lineEnd == std::string_view::npos) return Read::End;
+        begin_ += lineEnd == std::string_view::npos ? held.size() : lineEnd + 1;
+        if (line.ends_with('\r')) line.remove_suffix(1);
+        return line.size() > kLongestLine ? Read::TooLong : Read::Line;
+      }
+      if (held.size() > kLongestLine + 1) return Read::TooLong;  // room for a CR
+      std::memmove(block_.data(), held.data(), held.size());
+      begin_ = 0;
+      end_ = held.size();
+      const std::size_t got = std::fread(block_.data() + end_, 1, block_.size() - end_, in_);
+      end_ += got;
+      ended_ = got == 0;
+    }
   }
 
  private:
-  struct Free {
-    void operator()(char* p) const { std::free(p); }
-  };
   std::FILE* in_;
-  std::unique_ptr<char, Free> buffer_;
-  std::size_t capacity_ = 0;
+  std::vector<char> block_;
+  std::size_t begin_ = 0;
+  std::size_t end_ = 0;
+  bool ended_ = false;
 };
 
-Status StreamMomenta(std::FILE* in, const LogLogTable& table, RowWriter& writer,
+Status StreamMomenta(std::FILE* in, const LogLogTable& table, TableWriter& writer,
                      const OutputBuffer& out) {
   LineReader reader(in);
   std::string_view line;
-  for (std::size_t number = 1; !out.failed() && reader.next(line); ++number) {
-    const auto x = StrictNumber(line);
-    if (!x) {
-      return Status::Failed("line " + std::to_string(number) + " of standard input: \"" +
-                            std::string(line) + "\" is not a number");
+  for (std::size_t number = 1; !out.failed(); ++number) {
+    const LineReader::Read read = reader.next(line);
+    if (read == LineReader::Read::End) break;
+    const auto where = [&] { return "line " + std::to_string(number) + " of standard input"; };
+    if (read == LineReader::Read::TooLong) {
+      return Status::Failed(where() + " is longer than " + std::to_string(kLongestLine) + " bytes");
     }
-    writer.row(*x, TypedReadOut(table, *x));
+    const auto x = StrictNumber(line);
+    if (!x) return Status::Failed(where() + ": " + ReadNumber(line).error());
+    WriteRow(writer, *x, TypedReadOut(table, *x));
   }
   if (std::ferror(in)) return Status::Failed("cannot read standard input");
   return Status::Ok();
 }
 
-Status WriteValues(const Invocation& invocation, const LogLogTable& table, RowWriter& writer,
+Status WriteValues(const Invocation& invocation, const LogLogTable& table, TableWriter& writer,
                    std::FILE* in, const OutputBuffer& out) {
   switch (invocation.source) {
     case Source::Listed:
-      for (double x : invocation.momenta) writer.row(x, TypedReadOut(table, x));
+      for (double x : invocation.momenta) WriteRow(writer, x, TypedReadOut(table, x));
       return Status::Ok();
     case Source::StandardInput:
       return StreamMomenta(in, table, writer, out);
-    default:
-      for (std::size_t k = 0; k < invocation.grid.count && !out.failed(); ++k) {
-        const double x = GridPoint(invocation, k);
-        writer.row(x, TypedReadOut(table, x));
-      }
-      return Status::Ok();
+    case Source::Grid:
+      break;
   }
+  const Grid& grid = *invocation.grid;
+  for (std::size_t k = 0; k < grid.size() && !out.failed(); ++k) {
+    WriteRow(writer, grid[k], TypedReadOut(table, grid[k]));
+  }
+  return Status::Ok();
 }
 
 // How a command ended: failed with a reason, or done with or without values out of range.
@@ -99,52 +122,59 @@ struct Outcome {
   bool valuesMissing = false;
 };
 
+constexpr std::string_view kCannotWrite = "cannot write to standard output";
+
 Outcome RunAt(const Invocation& invocation, const TableStore& store, std::FILE* in,
               OutputBuffer& out) {
   const auto found = store.Find(invocation.table);
   if (!found) return {found.status()};
-  RowWriter writer(out, invocation.format, found->name);
+  TableWriter writer(out, invocation.format, TableHeading(found->name), kTableColumns);
   const LogLogTable table(found->table);
-  if (Status status = WriteValues(invocation, table, writer, in, out); !status.ok()) {
-    return {status};
-  }
-  writer.finish();
-  return {Status::Ok(), writer.anyMissing()};
+  // A bad line ends the rows there; the rows before it stand, and JSON says why it ended.
+  const Status status = WriteValues(invocation, table, writer, in, out);
+  writer.finish(status.error);
+  return {status, writer.anyMissing()};
 }
 
 // The compound or mixture of the invocation's terms, made from the element tables exactly as
-// the editors' "OK" makes it; with --save also written to XFSM-data/NAME.xfs.
-Result<ScatteringTable> MakeNamedMaterial(const Invocation& invocation, const TableStore& store) {
+// the editors' "OK" makes it. With --save it is written to XFSM-data/NAME.xfs only once the
+// table has reached standard output, so that a failed output leaves no file behind.
+Outcome RunMaterial(const Invocation& invocation, const TableStore& store, OutputBuffer& out) {
+  if (Status status = CheckNotElementName(store.folders(), invocation.name); !status.ok()) {
+    return {status};
+  }
   Recipe recipe;
   if (invocation.command == Command::Mixture) recipe.kind = MaterialKind::Mixture;
   for (const ElementTerm& term : invocation.terms) {
+    if (Status status = CheckElement(store.folders(), term.symbol); !status.ok()) return {status};
     recipe.components.push_back(
         {term.symbol + std::string(kTableExtension), term.amount, term.atomicWeight});
   }
-  auto made = MakeMaterial(store, recipe);
-  if (!made || !invocation.save) return made;
-  if (Status status = MakeMaterialFolder(store.folders()); !status.ok()) return status;
-  if (Status status = store.SaveMaterial(invocation.name, *made); !status.ok()) return status;
-  return made;
+  const auto made = MakeMaterial(store, recipe);
+  if (!made) return {made.status()};
+  WriteTable(invocation.name, *made, invocation.format, out);
+  if (!invocation.save) return {};
+  if (!out.flush()) return {Status::Failed(std::string(kCannotWrite) + "; nothing saved")};
+  Status saved = MakeMaterialFolder(store.folders());
+  if (saved.ok()) saved = store.SaveMaterial(invocation.name, *made);
+  if (!saved.ok()) return {Status::Failed("the table above was not saved: " + saved.error)};
+  return {};
 }
 
 Outcome RunOnTables(const Invocation& invocation, const TableStore& store, std::FILE* in,
                     OutputBuffer& out) {
   if (invocation.command == Command::At) return RunAt(invocation, store, in, out);
-  if (invocation.command == Command::Show) {
-    const auto found = store.Find(invocation.table);
-    if (found) WriteTable(found->name, found->table, invocation.format, out);
-    return {found.status()};
-  }
-  const auto made = MakeNamedMaterial(invocation, store);
-  if (made) WriteTable(invocation.name, *made, invocation.format, out);
-  return {made.status()};
+  if (invocation.command != Command::Show) return RunMaterial(invocation, store, out);
+  const auto found = store.Find(invocation.table);
+  if (found) WriteTable(found->name, found->table, invocation.format, out);
+  return {found.status()};
 }
 
 Outcome RunCommand(const Invocation& invocation, const std::filesystem::path& programFolder,
                    std::FILE* in, OutputBuffer& out) {
   if (invocation.version || invocation.help) {
     out.text(invocation.version ? VersionText() : HelpText(invocation.command));
+    out.complete();
     return {};
   }
   // An installed program started anywhere finds the same tables and materials as its window.
@@ -157,8 +187,8 @@ Outcome RunCommand(const Invocation& invocation, const std::filesystem::path& pr
   return RunOnTables(invocation, TableStore(*folders), in, out);
 }
 
-int Fail(std::FILE* err, const std::string& reason) {
-  std::fprintf(err, "xscatter-table: %s\n", reason.c_str());
+int Fail(std::FILE* err, std::string_view reason) {
+  std::fprintf(err, "xscatter-table: %s\n", Printable(reason).c_str());
   return kFailed;
 }
 
@@ -172,8 +202,9 @@ int Run(std::span<const std::string_view> arguments, const std::filesystem::path
   }
   OutputBuffer output(out);
   const Outcome outcome = RunCommand(invocation, programFolder, in, output);
+  const bool written = output.flush();
   if (!outcome.status.ok()) return Fail(err, outcome.status.error);
-  if (!output.flush()) return Fail(err, "cannot write to standard output");
+  if (!written) return Fail(err, kCannotWrite);
   return outcome.valuesMissing ? kValuesOutOfRange : kDone;
 }
 

@@ -23,13 +23,17 @@ of a table file.
 Options:
   --data DIR       the folder that holds XFS-data and XFSM-data (default: the
                    current folder, or where the installed XScatter keeps them)
-  --format FORMAT  text (aligned, the default), csv, tsv or json
+  --format FORMAT  text (aligned, the default), csv, tsv or json; csv and tsv
+                   begin with their header line, x (1/Å),F,S
   -h, --help       this help; after a command, the command's help
   --version        the program's version
 
 Numbers are written in the shortest text that reads back to the same double.
 Exit status: 0 done; 1 some value out of range (after all were printed);
-2 a usage, input or write error (one line on standard error).
+2 a usage, input or write error (one line on standard error), with nothing
+written, except that a stream from standard input keeps the rows before its
+first bad line (JSON then closes with "error") and that --save writes its file
+only after the table was printed.
 
 Examples:
   xscatter-table show Fe
@@ -60,10 +64,12 @@ the table has no rows around, prints "out of range" (an empty field in CSV and
 TSV, null in JSON) and makes the exit status 1.
 
   -          read one X per line from standard input, as a stream
-  --grid     START, START+STEP, ... up to STOP
+  --grid     START, START+STEP, ... up to STOP, in the decimals written
   --log-grid COUNT points from START to STOP, evenly spaced in logarithm
 
-Every X is a whole number text such as 0.25 or 2.5e-1.
+A grid begins at START and, when it reaches it, ends at STOP exactly; it has
+at most 100000000 points. Every X is a whole number text with a decimal
+point, such as 0.25 or 2.5e-1; a line of standard input has at most 4096 bytes.
 
 Examples:
   xscatter-table at Fe 0.005 0.1 1000
@@ -77,8 +83,9 @@ constexpr std::string_view kCompoundHelp =
 Combines 1 to 5 element tables into a compound, row by row:
 F = sqrt(sum of ATOMS * F^2), S = sum of ATOMS * S. ATOMS must be greater
 than 0 and need not be whole. Prints the compound's table; with --save it is
-also written to XFSM-data/NAME.xfs, byte for byte as the compound editor
-writes it. NAME is a plain file name without the .xfs extension.
+then written to XFSM-data/NAME.xfs, byte for byte as the compound editor
+writes it. NAME is a plain file name without the .xfs extension, without ":"
+and not an element's symbol.
 
 Examples:
   xscatter-table compound water H:2 O:1
@@ -91,8 +98,9 @@ constexpr std::string_view kMixtureHelp =
 Combines 1 to 10 element tables into a mixture: each element counts with
 (ATOMIC_WEIGHT_1 / ATOMIC_WEIGHT) * WEIGHT_PERCENT / WEIGHT_PERCENT_1 atoms per
 atom of the first element, then as in a compound. Both numbers must be greater
-than 0. Prints the mixture's table; with --save it is also written to
-XFSM-data/NAME.xfs, byte for byte as the mixture editor writes it.
+than 0. Prints the mixture's table; with --save it is then written to
+XFSM-data/NAME.xfs, byte for byte as the mixture editor writes it. NAME as
+for a compound.
 
 Examples:
   xscatter-table mixture brass Cu:63.546:70 Zn:65.38:30

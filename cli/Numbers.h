@@ -1,8 +1,8 @@
 #pragma once
 
 #include <optional>
-#include <string>
 #include <string_view>
+#include <vector>
 
 #include "Arguments.h"
 
@@ -12,9 +12,12 @@ namespace xscatter::cli {
 // no infinity or NaN, nothing left over.
 std::optional<double> StrictNumber(std::string_view text);
 
-// The colon-separated groups of the command line.
-Status ReadLinearGrid(std::string_view text, Grid& grid);  // START:STOP:STEP
-Status ReadLogGrid(std::string_view text, Grid& grid);     // START:STOP:COUNT
+// StrictNumber, or a reason that says what to type instead ("0,25": use a point).
+Result<double> ReadNumber(std::string_view text);
+
+// The colon-separated groups of the command line ("H:2", "0.1:1:0.1").
+std::vector<std::string_view> SplitAtColons(std::string_view text);
+
 // SYMBOL:ATOMS in a compound, SYMBOL:ATOMIC_WEIGHT:WEIGHT_PERCENT in a mixture.
 Status ReadTerm(std::string_view text, bool compound, ElementTerm& term);
 

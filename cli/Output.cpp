@@ -1,9 +1,11 @@
 #include "Output.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "xscatter/TableText.h"
+#include "xscatter/Text.h"
 
 namespace xscatter::cli {
 namespace {
@@ -12,24 +14,10 @@ constexpr std::size_t kBlockSize = 1 << 16;
 // Every finite double fits with a blank to spare, so text columns stay aligned in a stream
 // whose values are not known in advance.
 constexpr std::size_t kTextColumn = kLongestShortestNumber;
+constexpr std::string_view kMissingText = "out of range";
 
 char Separator(Format format) {
   return format == Format::Tsv ? '\t' : ',';
-}
-
-std::string JsonString(std::string_view text) {
-  std::string quoted = "\"";
-  for (char c : text) {
-    if (c == '"' || c == '\\') quoted += '\\';
-    if (static_cast<unsigned char>(c) < 0x20) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04x", c);
-      quoted += escape;
-    } else {
-      quoted += c;
-    }
-  }
-  return quoted + "\"";
 }
 
 }  // namespace
@@ -38,10 +26,6 @@ OutputBuffer::OutputBuffer(std::FILE* stream) : stream_(stream), block_(kBlockSi
 
 void OutputBuffer::text(std::string_view text) {
   makeRoom(text.size());
-  if (text.size() > block_.size()) {
-    failed_ |= std::fwrite(text.data(), 1, text.size(), stream_) != text.size();
-    return;
-  }
   std::memcpy(block_.data() + used_, text.data(), text.size());
   used_ += text.size();
 }
@@ -62,87 +46,100 @@ void OutputBuffer::padTo(std::size_t width, std::size_t written) {
 }
 
 bool OutputBuffer::flush() {
-  if (used_ > 0) failed_ |= std::fwrite(block_.data(), 1, used_, stream_) != used_;
+  write(completed_);
   used_ = 0;
   failed_ |= std::fflush(stream_) != 0;
   return !failed_;
 }
 
+// The complete part goes out and the piece in progress moves to the front; a piece longer
+// than a block gets a longer block.
 void OutputBuffer::makeRoom(std::size_t size) {
   if (used_ + size <= block_.size()) return;
-  failed_ |= std::fwrite(block_.data(), 1, used_, stream_) != used_;
-  used_ = 0;
+  write(completed_);
+  if (used_ + size > block_.size()) block_.resize(used_ + size);
 }
 
-RowWriter::RowWriter(OutputBuffer& out, Format format, std::string_view tableName)
+void OutputBuffer::write(std::size_t size) {
+  if (size > 0) failed_ |= std::fwrite(block_.data(), 1, size, stream_) != size;
+  std::memmove(block_.data(), block_.data() + size, used_ - size);
+  used_ -= size;
+  completed_ -= size;
+}
+
+TableWriter::TableWriter(OutputBuffer& out, Format format, const Heading& heading,
+                         std::span<const Column> columns)
     : out_(out), format_(format) {
-  heading(tableName);
-}
-
-void RowWriter::heading(std::string_view tableName) {
-  switch (format_) {
-    case Format::Text: {
-      const std::string delimited = DelimitedHeading(tableName, ' ');
-      out_.text(delimited.substr(0, delimited.find('\n') + 1));  // the comment line alone
-      out_.text("x");
-      out_.padTo(kTextColumn, 1);
-      out_.text("F(x)");
-      out_.padTo(kTextColumn, 4);
-      out_.text("S(x)\n");
-      return;
+  for (const Column& column : columns) {
+    const bool first = prefixes_.empty();
+    if (format_ == Format::Json) {
+      prefixes_.push_back((first ? "{" : ", ") + JsonString(column.key) + ": ");
+    } else {
+      // Text aligns its values instead of separating them.
+      const bool separated = !first && format_ != Format::Text;
+      prefixes_.push_back(separated ? std::string(1, Separator(format_)) : std::string());
     }
-    case Format::Json:
-      out_.text("{\"table\": " + JsonString(tableName) + ", \"rows\": [");
-      return;
-    default:
-      out_.text(DelimitedHeading(tableName, Separator(format_)));
   }
+  writeHeading(heading, columns);
+  out_.complete();
 }
 
-void RowWriter::row(double x, const std::optional<FunctionValues>& values) {
-  anyMissing_ |= !values;
-  switch (format_) {
-    case Format::Text:
-      return textRow(x, values);
-    case Format::Json:
-      return jsonRow(x, values);
-    default:
-      return delimitedRow(x, values);
+void TableWriter::writeHeading(const Heading& heading, std::span<const Column> columns) {
+  if (format_ == Format::Json) {
+    out_.text("{");
+    for (const Field& field : heading.fields) {
+      out_.text(JsonString(field.key) + ": ");
+      if (const auto* text = std::get_if<std::string>(&field.value)) {
+        out_.text(JsonString(*text));
+      } else if (const auto* number = std::get_if<double>(&field.value)) {
+        out_.number(*number);
+      } else {
+        out_.text("null");
+      }
+      out_.text(", ");
+    }
+    out_.text("\"rows\": [");
+    return;
   }
-}
-
-void RowWriter::finish() {
-  if (format_ == Format::Json) out_.text(firstRow_ ? "]}\n" : "\n]}\n");
-}
-
-void RowWriter::textRow(double x, const std::optional<FunctionValues>& values) {
-  out_.number(x, kTextColumn);
-  if (!values) return out_.text("out of range\n");
-  out_.number(values->F, kTextColumn);
-  out_.number(values->S);
+  if (format_ == Format::Text) out_.text("# " + Printable(heading.comment) + "\n");
+  for (std::size_t k = 0; k < columns.size(); ++k) {
+    out_.text(prefixes_[k]);
+    out_.text(columns[k].name);
+    if (format_ == Format::Text && k + 1 < columns.size()) {
+      out_.padTo(kTextColumn, CharacterCount(columns[k].name));
+    }
+  }
   out_.text("\n");
 }
 
-void RowWriter::delimitedRow(double x, const std::optional<FunctionValues>& values) {
-  const char separator[] = {Separator(format_), '\0'};
-  out_.number(x);
-  out_.text(separator);
-  if (values) out_.number(values->F);
-  out_.text(separator);
-  if (values) out_.number(values->S);
-  out_.text("\n");
-}
-
-void RowWriter::jsonRow(double x, const std::optional<FunctionValues>& values) {
-  out_.text(firstRow_ ? "\n  {\"x\": " : ",\n  {\"x\": ");
+void TableWriter::row(std::span<const std::optional<double>> values) {
+  if (format_ == Format::Json) out_.text(firstRow_ ? "\n  " : ",\n  ");
   firstRow_ = false;
-  out_.number(x);
-  if (!values) return out_.text(", \"F\": null, \"S\": null}");
-  out_.text(", \"F\": ");
-  out_.number(values->F);
-  out_.text(", \"S\": ");
-  out_.number(values->S);
-  out_.text("}");
+  for (std::size_t k = 0; k < prefixes_.size(); ++k) {
+    const bool last = k + 1 == prefixes_.size();
+    const bool given = values[k] && std::isfinite(*values[k]);
+    anyMissing_ |= !given;
+    if (!prefixes_[k].empty()) out_.text(prefixes_[k]);
+    if (given) {
+      out_.number(*values[k], format_ == Format::Text && !last ? kTextColumn : 0);
+    } else if (format_ == Format::Json) {
+      out_.text("null");
+    } else if (format_ == Format::Text) {
+      out_.text(kMissingText);
+      if (!last) out_.padTo(kTextColumn, kMissingText.size());
+    }
+  }
+  out_.text(format_ == Format::Json ? "}" : "\n");
+  out_.complete();
+}
+
+void TableWriter::finish(std::string_view error) {
+  if (format_ == Format::Json) {
+    out_.text(firstRow_ ? "]" : "\n]");
+    if (!error.empty()) out_.text(", \"error\": " + JsonString(error));
+    out_.text("}\n");
+  }
+  out_.complete();
 }
 
 }  // namespace xscatter::cli

@@ -1,15 +1,15 @@
 #include "xscatter/Status.h"
 
+#include "xscatter/Text.h"
+
 namespace xscatter {
 
 Status FailedFile(const std::filesystem::path& path, const std::string& reason) {
-  return Status::Failed(path.filename().string() + ": " + reason);
+  return Status::Failed(path.string() + ": " + reason);
 }
 
 std::string Quoted(std::string_view text) {
-  std::string quoted(1, '"');
-  (quoted += text) += '"';
-  return quoted;
+  return '"' + Shortened(text) + '"';
 }
 
 }  // namespace xscatter

@@ -1,10 +1,13 @@
 #include "xscatter/TableStore.h"
 
+#include <algorithm>
 #include <system_error>
+#include <vector>
 
 #include "xscatter/Elements.h"
 #include "xscatter/Formula.h"
 #include "xscatter/ReferenceMaterials.h"
+#include "xscatter/Text.h"
 
 namespace fs = std::filesystem;
 
@@ -52,10 +55,64 @@ Result<NamedTable> ReadNamed(Reading reading, const fs::path& file) {
   return named;
 }
 
+// Suggestions are for typing errors; past this a name is something else altogether.
+constexpr std::size_t kLongestSuggested = 64;
+constexpr std::size_t kMostSuggestions = 3;
+
+char Lower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Edits (insert, delete, replace) between two names, letter case aside.
+std::size_t Distance(std::string_view a, std::string_view b) {
+  std::vector<std::size_t> row(b.size() + 1);
+  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    std::size_t diagonal = row[0];
+    row[0] = i;
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t replaced = diagonal + (Lower(a[i - 1]) == Lower(b[j - 1]) ? 0 : 1);
+      diagonal = row[j];
+      row[j] = std::min({replaced, row[j] + 1, row[j - 1] + 1});
+    }
+  }
+  return row[b.size()];
+}
+
 }  // namespace
 
 bool IsTablePath(std::string_view text) {
   return text.find('/') != std::string_view::npos || text.ends_with(kTableExtension);
+}
+
+std::string DidYouMean(std::span<const fs::path> folders, std::string_view name) {
+  if (name.size() > kLongestSuggested) return {};
+  std::vector<std::string> nearest;
+  std::size_t fewest = std::max<std::size_t>(1, name.size() / 3);
+  for (const fs::path& folder : folders) {
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(folder, error)) {
+      const std::string file = entry.path().filename().string();
+      if (!file.ends_with(kTableExtension)) continue;
+      const std::string candidate = DisplayName(file);
+      const std::size_t distance = Distance(name, candidate);
+      if (distance < fewest) {
+        nearest.clear();
+        fewest = distance;
+      }
+      if (distance == fewest) nearest.push_back(candidate);
+    }
+  }
+  std::sort(nearest.begin(), nearest.end());
+  nearest.erase(std::unique(nearest.begin(), nearest.end()), nearest.end());
+  if (nearest.empty()) return {};
+  nearest.resize(std::min(nearest.size(), kMostSuggestions));
+  std::string hint = "; did you mean ";
+  for (std::size_t k = 0; k < nearest.size(); ++k) {
+    if (k > 0) hint += k + 1 == nearest.size() ? " or " : ", ";
+    hint += Shortened(nearest[k]);
+  }
+  return hint + "?";
 }
 
 Status CheckPlainFileName(std::string_view name) {
@@ -95,6 +152,10 @@ Result<NamedTable> TableStore::Find(std::string_view text, Reading reading) cons
   if (FindReferenceMaterial(text)) return FindReferenceMaterialTable(text);
   const auto formula = ParseFormula(text);
   if (formula) return FindFormulaTable(text);
+  const fs::path searched[] = {folders_.elements, folders_.materials};
+  if (std::string hint = DidYouMean(searched, text); !hint.empty()) {
+    return Status::Failed("no table " + Shortened(text) + hint);
+  }
   return Status::Failed("unknown table " + Quoted(text) + ": no " + fileName + " in " +
                         folders_.elements.string() + " or " + folders_.materials.string() +
                         ", no reference material of that id, and as a formula, " + formula.error());

@@ -83,9 +83,10 @@ TEST(TableFile, WritesAtomicallyAndReadsBack) {
   EXPECT_EQ(FileBytes(path), bytes);
   std::ofstream(ws.root() / "short") << std::string(44, '\n');
   lines[1] = "kept";
-  EXPECT_EQ(ReadTableFile(ws.root() / "short", read, lines).error, "short: only 44 lines");
+  EXPECT_EQ(ReadTableFile(ws.root() / "short", read, lines).error,
+            (ws.root() / "short").string() + ": only 44 lines");
   EXPECT_EQ(ReadTableFile(ws.root() / "no", read, lines).error,
-            "no: cannot be opened: No such file or directory");
+            (ws.root() / "no").string() + ": cannot be opened: No such file or directory");
   EXPECT_EQ(std::tie(read.x[1], lines[1]), std::make_tuple(0.0123, "kept"));
 }
 
@@ -107,7 +108,8 @@ TEST(TableFile, ReadsOnlyRegularReadableFilesAndOnlyTheirFirstMiB) {
   for (const auto& [name, error] : {std::pair{"fifo.xfs", "is not a regular file"},
                                     {"zero.xfs", "is not a regular file"},
                                     {"endless.xfs", "has no 45 lines within its first 1 MiB"}})
-    EXPECT_EQ(ReadTableFile(folder / name, read, lines).error, std::string(name) + ": " + error);
+    EXPECT_EQ(ReadTableFile(folder / name, read, lines).error,
+              (folder / name).string() + ": " + error);
   ASSERT_TRUE(ReadTableFile(folder / "tailed.xfs", read, lines).ok());
   EXPECT_EQ(std::tie(read.x, read.F, read.S), std::tie(fe.x, fe.F, fe.S));
   EXPECT_EQ(lines[45].size(), 34u);
@@ -118,7 +120,10 @@ TEST(TableFile, ReadsOnlyRegularReadableFilesAndOnlyTheirFirstMiB) {
     const bool dropped =
         getuid() != 0 || (setgroups(0, nullptr) == 0 && setgid(65534) == 0 && setuid(65534) == 0);
     const Status status = ReadTableFile(folder / "Fe.xfs", read, lines);
-    _exit(dropped && status.error == "Fe.xfs: cannot be opened: Permission denied" ? 0 : 1);
+    _exit(dropped && status.error ==
+                         (folder / "Fe.xfs").string() + ": cannot be opened: Permission denied"
+              ? 0
+              : 1);
   }
   int status = 0;
   wait(&status);
@@ -311,9 +316,12 @@ TEST(Combination, CompoundAndMixtureWorkedExamples) {
   EXPECT_EQ(FormatTableLine(1, table.F[7], table.S[7]), "  .100E+01  .81240E+01  .22000E+01");
   rows.S[1].fill(0.2);
   AtomRatio ratio{};
-  ASSERT_TRUE(CombineMixture(2, rows, {0, 1, 2}, {0, 50, 50}, ratio, table).ok());
-  EXPECT_EQ(std::tie(ratio[2], table.F[7], table.S[7]), std::make_tuple(0.5, std::sqrt(33.0), 0.8));
-  EXPECT_EQ(FormatTableLine(1, table.F[7], table.S[7]), "  .100E+01  .57446E+01  .80000E+00");
+  // n_2 = (A_1 / A_2) w_2 / w_1 = (1/2) 60/20 = 1.5 (swapped weights would give 1/6).
+  ASSERT_TRUE(CombineMixture(2, rows, {0, 1, 2}, {0, 20, 60}, ratio, table).ok());
+  EXPECT_EQ(ratio[2], 1.5);
+  EXPECT_DOUBLE_EQ(table.F[7], std::sqrt(97.0));
+  EXPECT_DOUBLE_EQ(table.S[7], 2.0);
+  EXPECT_EQ(FormatTableLine(1, table.F[7], table.S[7]), "  .100E+01  .98489E+01  .20000E+01");
   ScatteringTable scaled;
   ASSERT_TRUE(CombineMixture(2, rows, {0, 1, 2}, {0, 3, 7}, ratio, scaled).ok());
   ASSERT_TRUE(CombineMixture(2, rows, {0, 1, 2}, {0, 30, 70}, ratio, table).ok());

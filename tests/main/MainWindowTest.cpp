@@ -244,8 +244,9 @@ class MainWindowTest : public QObject {
       rig.form->showAgain(true);
       rig.load("File2", "pseudo.xfs");
       QCOMPARE(rig.dialogs.transcript(),
-               {"The table could not be loaded.\npseudo.xfs: is not a stored file: its data are "
-                "made as it is read | MainWindowTest !"});
+               {"The table could not be loaded.\n" +
+                QString::fromStdString((materials / "pseudo.xfs").string()) +
+                ": is not a stored file: its data are made as it is read | MainWindowTest !"});
     }
     QCOMPARE(rig.get<QLabel>("Label4").text(), "caf\uFFFD");
   }

@@ -3,6 +3,9 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
@@ -18,6 +21,19 @@ inline std::string FileBytes(const std::filesystem::path& file) {
   if (!std::filesystem::is_regular_file(file)) return {};
   std::ifstream in(file, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// One field of the written form, "  .DDDDDE+EE" for 0.DDDDD x 10^EE, worked out from printf's
+// D.DDDDe+XX apart from the program's own writer; none where it does not fit.
+inline std::optional<std::string> WrittenField(double v, int digits) {
+  if (!std::isfinite(v) || v < 0) return std::nullopt;
+  char printed[32], field[32];
+  std::snprintf(printed, sizeof printed, "%.*e", digits - 1, v);
+  const int exponent = v == 0 ? 0 : std::atoi(std::strchr(printed, 'e') + 1) + 1;
+  if (std::abs(exponent) > 99) return std::nullopt;
+  const std::string mantissa = printed[0] + std::string(printed + 2, digits - 1);
+  std::snprintf(field, sizeof field, "  .%sE%+03d", mantissa.c_str(), exponent);
+  return field;
 }
 
 // The file a material of these element files, element k counted n_k times, must be, worked out
@@ -38,9 +54,10 @@ inline std::optional<std::string> ExpectedMaterial(
       std::istringstream(line) >> rowX >> f >> s;
       squares += elements[k].second * f * f, S += elements[k].second * s;
     }
-    const auto text = xscatter::FormatTableLine(rowX, std::sqrt(squares), S);
-    if (!text) return std::nullopt;
-    written += *text + "\r\n";
+    const auto xField = WrittenField(rowX, 3), fField = WrittenField(std::sqrt(squares), 5),
+               sField = WrittenField(S, 5);
+    if (!xField || !fField || !sField) return std::nullopt;
+    written += *xField + *fField + *sField + "\r\n";
   }
   return written;
 }

@@ -19,10 +19,12 @@ struct Status {
   static Status Failed(std::string reason) { return {std::move(reason)}; }
 };
 
-// A failure that concerns a file: the reason starts with the file's name.
+// A failure that concerns a file: the reason starts with its path as given, whole, so that
+// the user can tell which of two files of one name is meant.
 Status FailedFile(const std::filesystem::path& path, const std::string& reason);
 
-// A text as messages quote it: in double quotes.
+// A text as messages quote it: in double quotes, Shortened (xscatter/Text.h), so that what a
+// user typed or a file held can neither flood a message nor send control characters.
 std::string Quoted(std::string_view text);
 
 // A value, or the reason there is none.

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -34,6 +35,11 @@ bool IsTablePath(std::string_view text);
 
 // A name stays a single file name inside its folder: not empty, no folder separator, no NUL.
 Status CheckPlainFileName(std::string_view name);
+
+// What to offer for a table name that was not found: "; did you mean Fe?" (up to three names,
+// "Fe, Fm or Fr") for the tables in the folders fewest edits away from it, letter case aside,
+// and at most a third of its length (at least one edit) away; empty when none is that near.
+std::string DidYouMean(std::span<const std::filesystem::path> folders, std::string_view name);
 
 // Finds and reads tables in one pair of data folders, and writes materials into its material
 // folder. It holds nothing but the folders, so stores on different folders live side by side.
