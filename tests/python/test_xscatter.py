@@ -4,6 +4,7 @@ import os
 import subprocess
 import threading
 import time
+import tracemalloc
 
 import numpy as np
 import pytest
@@ -141,6 +142,15 @@ def test_saving_writes_what_the_command_line_writes(tmp_path):
     assert saved.F[1] == pytest.approx(np.sqrt(2 * 25.983**2 + 3 * 7.9945**2), rel=1e-4)
     with pytest.raises(ValueError):
         xscatter.compound("a/b", "H2O", save=True, data=tmp_path)
+
+
+def test_a_contiguous_float64_input_is_not_copied(iron):
+    x = np.linspace(0.01, 10, 1_000_000)
+    tracemalloc.start()
+    iron.at(x)
+    _, peak = tracemalloc.get_traced_memory()
+    tracemalloc.stop()
+    assert 2 * x.nbytes <= peak < 2.5 * x.nbytes  # the two results, and no third array
 
 
 def test_columns_are_read_only_views_that_keep_the_table(iron):
