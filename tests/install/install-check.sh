@@ -37,7 +37,7 @@ if [[ -d $module_folder ]]; then
   module=("$module_folder"/xscatter.*.so)
   preload=()
   if ldd "${module[0]}" | grep -q libasan; then
-    preload=(env "LD_PRELOAD=$(c++ -print-file-name=libasan.so)"
+    preload=(env "LD_PRELOAD=$(c++ -print-file-name=libasan.so):$(c++ -print-file-name=libstdc++.so)"
              ASAN_OPTIONS=detect_leaks=0:verify_asan_link_order=0)
   fi
   [[ -f $module_folder/xscatter.pyi ]] || fail "the Python stub is not installed beside the module"
