@@ -107,6 +107,10 @@ Examples:
   xscatter-table mixture brass Cu:63.546:70 Zn:65.38:30 --save
 )";
 
+constexpr std::string_view kCrossSectionsHelp = "";
+constexpr std::string_view kFormulaHelp = "";
+constexpr std::string_view kMaterialsHelp = "";
+
 }  // namespace
 
 std::string_view HelpText(std::optional<Command> command) {
@@ -120,6 +124,12 @@ std::string_view HelpText(std::optional<Command> command) {
       return kCompoundHelp;
     case Command::Mixture:
       return kMixtureHelp;
+    case Command::CrossSections:
+      return kCrossSectionsHelp;
+    case Command::Formula:
+      return kFormulaHelp;
+    case Command::Materials:
+      return kMaterialsHelp;
   }
   return kProgramHelp;
 }

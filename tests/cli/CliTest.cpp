@@ -83,7 +83,7 @@ Invocation Parsed(std::vector<std::string_view> words) {
   return invocation;
 }
 
-std::vector<double> Points(const Grid& grid) {
+std::vector<double> GridPoints(const Grid& grid) {
   std::vector<double> points;
   for (std::size_t k = 0; k < grid.size(); ++k) points.push_back(grid[k]);
   return points;
@@ -115,7 +115,7 @@ TEST(CliArguments, ReadsOptionsGridsAndStrictNumbers) {
     EXPECT_FALSE(StrictNumber(text)) << text;
   }
   const auto grid = [](const char* option, const char* text) {
-    return Points(*Parsed({"at", "Fe", option, text}).grid);
+    return GridPoints(*Parsed({"at", "Fe", option, text}).grid);
   };
   EXPECT_EQ(grid("--grid", "0.005:0.05:0.005"),
             (std::vector{0.005, 0.01, 0.015, 0.02, 0.025, 0.03, 0.035, 0.04, 0.045, 0.05}));
@@ -149,13 +149,15 @@ TEST(CliProgram, WritesEveryFormat) {
   Workspace workspace;
   const std::string pad17(17, ' '), pad23(23, ' ');
   const std::pair<const char*, std::string> expected[] = {
-      {"text", "# Fe: x = sin(θ/2)/λ in 1/Å\nx (1/Å)" + pad17 + "F" + pad23 + "S\n" +
+      {"text", "# Fe, per atom of Fe (55.845 g/mol): x = sin(θ/2)/λ in 1/Å\nx (1/Å)" + pad17 + "F" +
+                   pad23 + "S\n" +
                    "0.1                     23.666                  2.891\n"
                    "2000                    out of range            out of range\n"},
       {"csv", "x (1/Å),F,S\n0.1,23.666,2.891\n2000,,\n"},
       {"tsv", "x (1/Å)\tF\tS\n0.1\t23.666\t2.891\n2000\t\t\n"},
       {"json",
-       "{\"table\": \"Fe\", \"rows\": [\n  {\"x\": 0.1, \"F\": 23.666, \"S\": 2.891},\n"
+       "{\"table\": \"Fe\", \"unit\": \"per atom of Fe (55.845 g/mol)\", \"molar_mass\": 55.845, "
+       "\"rows\": [\n  {\"x\": 0.1, \"F\": 23.666, \"S\": 2.891},\n"
        "  {\"x\": 2000, \"F\": null, \"S\": null}\n]}\n"}};
   for (const auto& [format, text] : expected) {
     const ProgramRun run = RunTable(workspace, std::string("at Fe 0.1 2000 --format ") + format);
@@ -167,14 +169,19 @@ TEST(CliProgram, WritesEveryFormat) {
   EXPECT_TRUE(shown.starts_with("x (1/Å),F,S\n0,26,0\n0.005,25.983,0.012\n")) << shown;
   EXPECT_TRUE(shown.ends_with("\n1e+09,5.4722e-26,26\n")) << shown;
 
-  EXPECT_TRUE(RunTable(workspace, "compound café H:1 --format json")
-                  .out.starts_with("{\"table\": \"café\", \"rows\": [\n"));
+  EXPECT_TRUE(
+      RunTable(workspace, "compound café H:1 --format json")
+          .out.starts_with("{\"table\": \"café\", \"unit\": \"per atom of H (1.008 g/mol)\", "
+                           "\"molar_mass\": 1.008, \"rows\": [\n"));
   const std::string odd = (workspace.root() / "a\nb\xFF.xfs").string();
   std::filesystem::copy_file(Workspace::shippedElement("Fe.xfs"), odd);
   EXPECT_TRUE(RunWords(workspace, {"show", odd})
-                  .out.starts_with("# a\\nb\\xFF: x = sin(θ/2)/λ in 1/Å\nx (1/Å) "));
-  EXPECT_TRUE(RunWords(workspace, {"show", odd, "--format", "json"})
-                  .out.starts_with("{\"table\": \"a\\u000ab\uFFFD\", \"rows\": [\n"));
+                  .out.starts_with("# a\\nb\\xFF, per unit of the table in a\\nb\\xFF.xfs: "
+                                   "x = sin(θ/2)/λ in 1/Å\nx (1/Å) "));
+  EXPECT_TRUE(
+      RunWords(workspace, {"show", odd, "--format", "json"})
+          .out.starts_with("{\"table\": \"a\\u000ab\uFFFD\", \"unit\": \"per unit of the "
+                           "table in a\\u000ab\uFFFD.xfs\", \"molar_mass\": null, \"rows\": [\n"));
 }
 
 // A stream of x, with CR LF: at the limits, beyond them, on table rows and between them, against
@@ -289,13 +296,33 @@ TEST(CliProgram, EveryErrorStopsWithStatusTwoAndWritesNothing) {
       {"at Fe --grid 0.005:1000:1e-6", ""},
       {"show sub/Fe.xfs", "no Fe.xfs in " + (fs::current_path() / "sub").string()},
       {"--data " + root + "/XFSM-data compound w H:1", "the tables were not found in " + root + "/XFSM-data: it has no folder XFS-data (--data DIR names a folder that holds XFS-data)"},
-      {"compound w H2 --save", ""}, {"compound w H:0 --save", ""}, {"compound w Xx:1 --save", "no element \"Xx\" in " + root + "/XFS-data"},
+      {"compound w h2o --save", "column 1: element symbols start with a capital letter: H2O?"},
+      {"compound w H2 O --save", ""}, {"compound w H:0 --save", ""}, {"compound w Xx:1 --save", "no element \"Xx\" in " + root + "/XFS-data"},
       {"compound w fe:1 --save", "no element fe; did you mean Fe?"},
-      {"compound w H:1 H:1 H:1 H:1 H:1 O:1 --save", ""}, {"compound a/b H:1 --save", ""},
+      {"compound a/b H:1 --save", ""},
       {"compound H:2 O:1 --save", "\"H:2\" is not a material name: the NAME comes before the elements"},
       {"compound Cu Fe:1 --save", "a material cannot be called \"Cu\": that is an element, which show and at would find instead"},
       {"compound water.xfs H:2 O:1 --save", "give the name \"water.xfs\" without .xfs: \"water\""},
-      {"mixture m Cu:1:1 Zn:1 --save", ""}};
+      {"mixture m Cu:1:1 Zn:1 --save", "\"Zn:1\" is not SYMBOL:ATOMIC_WEIGHT:WEIGHT_PERCENT"},
+      {"mixture m H2O:99 NaCl --save", "\"NaCl\" is not FORMULA:PERCENT"},
+      {"mixture m H2O:99 Xq:1 --save", "\"Xq\": column 1: no element Xq"}, {"mixture m H2O:0 --save", ""},
+      {"at H2O --energy 17.48 --angle 180.5", "the angle 180.5 lies outside 0 to 180 degrees"},
+      {"at H2O --energy 17.48 --angle 90 -1", "the angle -1 lies outside 0 to 180 degrees"},
+      {"at H2O --energy 17.48 --angle-grid 0:190:10", "the angle 190 lies outside 0 to 180 degrees"},
+      {"at H2O --energy 0 --angle 90", "the energy 0 keV must be greater than 0"},
+      {"at H2O --wavelength -1 --angle 90", "the wavelength -1 Å must be greater than 0"},
+      {"at H2O --energy 17,48 --angle 90", "\"17,48\" is not a number: use a point as the decimal separator"},
+      {"at H2O --energy 17.48", ""}, {"at H2O --angle 90", ""}, {"at H2O --energy 1 --energy 2 --angle 90", ""},
+      {"at H2O --energy 17.48 --wavelength 0.7 --angle 90", ""}, {"at H2O --energy 17.48 --grid 0:1:0.1", ""},
+      {"at H2O --energy 17.48 --angle 90 --angle-grid 0:180:1", ""}, {"at H2O --energy 17.48 --angle-grid 0:180:0", ""},
+      {"cross-sections Fe", ""}, {"cross-sections Fe --energy 10 -5", "the energy -5 keV must be greater than 0"},
+      {"cross-sections Fe --energy-grid 0:10:1", ""}, {"cross-sections Fe --log-energy-grid 1:10:0", ""},
+      {"cross-sections Fe --energy 5 --energy-grid 1:10:1", ""}, {"cross-sections Fe --wavelength 1", ""},
+      {"cross-sections Fe --energy 10 --grid 0:1:0.1", ""}, {"show Fe --energy 10", ""}, {"show Fe --angle 10", ""},
+      {"formula h2o", "column 1: element symbols start with a capital letter: H2O?"}, {"formula", ""},
+      {"formula H2O O2", ""}, {"formula H2O0", ""}, {"formula Ca(OH", ""}, {"materials water", ""},
+      {"show --material nothing", ""}, {"at --formula H2Q 0.1", ""}, {"show --formula H2O --material w", ""},
+      {"formula H2O --formula H2O", ""}};
   // clang-format on
   for (const auto& [arguments, message] : failing) {
     const ProgramRun run = RunTable(workspace, arguments);
