@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <fstream>
+#include <numbers>
 
 #include "Numbers.h"
 #include "Workspace.h"
@@ -398,4 +399,76 @@ TEST(CliProgram, FindsTheInstalledTablesAndMakesNothingForAQuery) {
                                       given.string() + ": "));
     EXPECT_TRUE(wrong.err.ends_with(" (--data DIR names a folder that holds XFS-data)\n"));
   }
+}
+
+// At Mo Kα on water: the columns with their units, what the numbers are per, and the values
+// against the formulas worked out here from the printed F and S, the CODATA 2018 constants and
+// the standard atomic weights.
+TEST(CliPhysics, AnglesAndCrossSectionsSayWhatTheyArePerAndFollowTheirDefinitions) {
+  Workspace workspace({"H", "O", "C", "N", "Na", "Cl", "Fe"});
+  const ProgramRun run = RunTable(workspace, "at H2O --energy 17.48 --angle 90 0 --format csv");
+  ASSERT_EQ(run.status, 0) << run.err;
+  std::istringstream lines(run.out);
+  std::string header, line;
+  std::getline(lines, header);
+  EXPECT_EQ(header,
+            "angle (°),x (1/Å),F,S,coherent (barn/sr),incoherent (barn/sr),compton_energy (keV),"
+            "coherent_per_gram (cm²/g/sr),incoherent_per_gram (cm²/g/sr)");
+  std::getline(lines, line);
+  std::vector<double> v;
+  std::istringstream fields(line);
+  for (std::string field; std::getline(fields, field, ',');) v.push_back(*StrictNumber(field));
+  ASSERT_EQ(v.size(), 9u);
+  const double energy = 17.48, mc2 = 510.99895, re2 = 2.8179403262e-13 * 2.8179403262e-13 / 1e-24;
+  const double perGram = 6.02214076e23 * 1e-24 / (2 * 1.008 + 15.999);
+  const double compton = energy / (1 + energy / mc2), P = compton / energy;
+  const double expected[] = {90,
+                             std::sin(std::numbers::pi / 4) * energy / 12.398419843320026,
+                             v[2],
+                             v[3],
+                             re2 / 2 * v[2] * v[2],
+                             re2 / 2 * P * P * (P + 1 / P - 1) * v[3],
+                             compton,
+                             re2 / 2 * v[2] * v[2] * perGram,
+                             re2 / 2 * P * P * (P + 1 / P - 1) * v[3] * perGram};
+  for (std::size_t k = 0; k < v.size(); ++k) EXPECT_NEAR(v[k], expected[k], 1e-13 * v[k]) << k;
+  std::getline(lines, line);  // θ = 0: F(0) is the sum of the electrons, S(0) nothing
+  EXPECT_TRUE(line.starts_with("0,0,")) << line;
+
+  const auto starts = [&](const std::string& arguments, const std::string& start) {
+    const ProgramRun out = RunTable(workspace, arguments);
+    EXPECT_TRUE(out.status == 0 && out.out.starts_with(start)) << arguments << "\n" << out.out;
+    return out.out;
+  };
+  starts("at H2O --energy 17.48 --angle 90 --format json",
+         "{\"table\": \"H2O\", \"unit\": \"per formula unit of H2O (18.015 g/mol)\", "
+         "\"molar_mass\": 18.015, \"energy\": 17.48, \"rows\": [\n  {\"angle\": 90, \"x\": ");
+  starts("at --material water-liquid --wavelength 0.70930 --angle-grid 0:180:45",
+         "# water-liquid at 17.4797");
+  const std::string totals = starts("cross-sections --formula H2O --energy 17.48 --format json",
+                                    "{\"table\": \"H2O\", \"unit\": \"per formula unit of H2O "
+                                    "(18.015 g/mol)\", \"molar_mass\": 18.015, \"rows\": [\n  "
+                                    "{\"energy\": 17.48, \"coherent\": ");
+  EXPECT_NE(totals.find(", \"incoherent_per_gram\": "), std::string::npos);
+  const std::string file = (workspace.elementFolder() / "Fe.xfs").string();
+  starts("cross-sections " + file + " --log-energy-grid 1:1000:4 --format tsv",
+         "energy (keV)\tcoherent (barn)\tincoherent (barn)\n1\t");
+  starts("show Fe", "# Fe, per atom of Fe (55.845 g/mol): x = sin(θ/2)/λ in 1/Å\n");
+  starts("mixture saline H2O:99.1 NaCl:0.9",
+         "# saline, per mean atom of H2O 99.1 % + NaCl 0.9 % (");
+  starts("compound six H:1 C:1 N:1 O:1 Na:1 Cl:1 --format json",
+         "{\"table\": \"six\", \"unit\": \"per formula unit of HCNONaCl (");
+  starts("formula CuSO4·5H2O --format json", "{\"formula\": \"CuSO9H10\", \"molar_mass\": 249.677");
+  starts("materials --format json",
+         "[\n  {\"id\": \"a-150-tissue-equivalent-plastic\", \"name\": \"A-150 Tissue-Equivalent "
+         "Plastic\", \"density\": 1.127, \"mass_fractions\": {\"H\": 0.1013268");
+  const std::string listed = starts("materials --format csv", "id,name,density (g/cm³)\n");
+  EXPECT_NE(listed.find("\nwater-liquid,\"Water, Liquid\",1\n"), std::string::npos);
+
+  // A table named by its path needs no data folder.
+  const ProgramRun bare = RunIn(workspace, "cd " + workspace.materialFolder().string() +
+                                               " && HOME=" + workspace.materialFolder().string() +
+                                               " XDG_DATA_HOME= " + XSCATTER_TABLE_PROGRAM +
+                                               " at " + file + " --energy 17.48 --angle 90");
+  EXPECT_EQ(bare.status, 0) << bare.err;
 }
