@@ -16,20 +16,23 @@ std::vector<std::string_view> SplitAtColons(std::string_view text) {
   return parts;
 }
 
-Status ReadTerm(std::string_view text, bool compound, ElementTerm& term) {
+Status ReadTerm(std::string_view text, MaterialForm form, ElementTerm& term) {
   const auto parts = SplitAtColons(text);
-  if (parts.size() != (compound ? 2u : 3u) || parts[0].empty()) {
-    return Status::Failed(Quoted(text) + " is not " +
-                          (compound ? "SYMBOL:ATOMS" : "SYMBOL:ATOMIC_WEIGHT:WEIGHT_PERCENT"));
+  const bool typed = form == MaterialForm::TypedWeights;
+  if (parts.size() != (typed ? 3u : 2u) || parts[0].empty()) {
+    const std::string_view shape = form == MaterialForm::Atoms ? "SYMBOL:ATOMS"
+                                   : typed ? "SYMBOL:ATOMIC_WEIGHT:WEIGHT_PERCENT"
+                                           : "FORMULA:PERCENT";
+    return Status::Failed(Quoted(text) + " is not " + std::string(shape));
   }
   term.symbol = parts[0];
-  double* const into[] = {compound ? &term.amount : &term.atomicWeight, &term.amount};
+  double* const into[] = {typed ? &term.atomicWeight : &term.amount, &term.amount};
   for (std::size_t k = 1; k < parts.size(); ++k) {
     const Result<double> number = ReadNumber(parts[k]);
     if (!number) return number.status();
     *into[k - 1] = *number;
   }
-  if (!(term.amount > 0) || (!compound && !(term.atomicWeight > 0))) {
+  if (!(term.amount > 0) || (typed && !(term.atomicWeight > 0))) {
     return Status::Failed("the numbers of " + Quoted(text) + " must be greater than 0");
   }
   return Status::Ok();

@@ -18,7 +18,8 @@ Result<double> ReadNumber(std::string_view text);
 // The colon-separated groups of the command line ("H:2", "0.1:1:0.1").
 std::vector<std::string_view> SplitAtColons(std::string_view text);
 
-// SYMBOL:ATOMS in a compound, SYMBOL:ATOMIC_WEIGHT:WEIGHT_PERCENT in a mixture.
-Status ReadTerm(std::string_view text, bool compound, ElementTerm& term);
+// SYMBOL:ATOMS in a compound, SYMBOL:ATOMIC_WEIGHT:WEIGHT_PERCENT or FORMULA:PERCENT in a
+// mixture, as the form says; the numbers must be greater than 0.
+Status ReadTerm(std::string_view text, MaterialForm form, ElementTerm& term);
 
 }  // namespace xscatter::cli

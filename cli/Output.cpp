@@ -113,22 +113,68 @@ void TableWriter::writeHeading(const Heading& heading, std::span<const Column> c
 }
 
 void TableWriter::row(std::span<const std::optional<double>> values) {
-  if (format_ == Format::Json) out_.text(firstRow_ ? "\n  " : ",\n  ");
-  firstRow_ = false;
+  beginRow();
+  for (std::size_t k = 0; k < prefixes_.size(); ++k) value(k, values[k]);
+  endRow();
+}
+
+void TableWriter::row(std::span<const Cell> cells) {
+  beginRow();
   for (std::size_t k = 0; k < prefixes_.size(); ++k) {
-    const bool last = k + 1 == prefixes_.size();
-    const bool given = values[k] && std::isfinite(*values[k]);
-    anyMissing_ |= !given;
-    if (!prefixes_[k].empty()) out_.text(prefixes_[k]);
-    if (given) {
-      out_.number(*values[k], format_ == Format::Text && !last ? kTextColumn : 0);
-    } else if (format_ == Format::Json) {
-      out_.text("null");
-    } else if (format_ == Format::Text) {
-      out_.text(kMissingText);
-      if (!last) out_.padTo(kTextColumn, kMissingText.size());
+    if (const auto* words = std::get_if<std::string_view>(&cells[k])) {
+      text(k, *words);
+    } else {
+      value(k, std::get<std::optional<double>>(cells[k]));
     }
   }
+  endRow();
+}
+
+void TableWriter::beginRow() {
+  if (format_ == Format::Json) out_.text(firstRow_ ? "\n  " : ",\n  ");
+  firstRow_ = false;
+}
+
+void TableWriter::value(std::size_t k, const std::optional<double>& value) {
+  const bool last = k + 1 == prefixes_.size();
+  const bool given = value && std::isfinite(*value);
+  anyMissing_ |= !given;
+  if (!prefixes_[k].empty()) out_.text(prefixes_[k]);
+  if (given) {
+    out_.number(*value, format_ == Format::Text && !last ? kTextColumn : 0);
+  } else if (format_ == Format::Json) {
+    out_.text("null");
+  } else if (format_ == Format::Text) {
+    out_.text(kMissingText);
+    if (!last) out_.padTo(kTextColumn, kMissingText.size());
+  }
+}
+
+void TableWriter::text(std::size_t k, std::string_view text) {
+  out_.text(prefixes_[k]);
+  const std::string printable = Printable(text);
+  switch (format_) {
+    case Format::Json:
+      out_.text(JsonString(text));
+      return;
+    case Format::Csv:
+      if (printable.find_first_of(",\"") == std::string::npos) break;
+      out_.text("\"");
+      for (char c : printable)
+        out_.text(c == '"' ? std::string_view("\"\"") : std::string_view(&c, 1));
+      out_.text("\"");
+      return;
+    case Format::Text:
+      out_.text(printable);
+      if (k + 1 < prefixes_.size()) out_.padTo(kTextColumn, CharacterCount(printable));
+      return;
+    case Format::Tsv:
+      break;
+  }
+  out_.text(printable);
+}
+
+void TableWriter::endRow() {
   out_.text(format_ == Format::Json ? "}" : "\n");
   out_.complete();
 }

@@ -62,6 +62,9 @@ struct Heading {
   std::vector<Field> fields;  // JSON's keys before "rows", in order
 };
 
+// One value of a row that may also be a text: a name, an element symbol.
+using Cell = std::variant<std::optional<double>, std::string_view>;
+
 // Puts out a table in one format, a whole row at a time:
 //   text  the comment line, the column names, then one aligned line per row;
 //   csv   the column names, then one line per row (so that a spreadsheet, numpy.genfromtxt
@@ -77,6 +80,8 @@ class TableWriter {
 
   // One row: a value or none for each column, in the order of the columns.
   void row(std::span<const std::optional<double>> values);
+  // One row of values and texts. A text is quoted in CSV where it holds a separator or a quote.
+  void row(std::span<const Cell> cells);
   // Closes the document. With a reason, the rows stopped early: JSON then ends with
   // "error": reason beside the rows, so that it stays valid and says it is incomplete.
   void finish(std::string_view error = {});
@@ -84,6 +89,10 @@ class TableWriter {
 
  private:
   void writeHeading(const Heading& heading, std::span<const Column> columns);
+  void beginRow();
+  void value(std::size_t k, const std::optional<double>& value);
+  void text(std::size_t k, std::string_view text);
+  void endRow();
 
   OutputBuffer& out_;
   Format format_;

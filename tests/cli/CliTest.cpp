@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <fstream>
+#include <numbers>
 
 #include "Numbers.h"
 #include "Workspace.h"
@@ -83,7 +84,7 @@ Invocation Parsed(std::vector<std::string_view> words) {
   return invocation;
 }
 
-std::vector<double> Points(const Grid& grid) {
+std::vector<double> GridPoints(const Grid& grid) {
   std::vector<double> points;
   for (std::size_t k = 0; k < grid.size(); ++k) points.push_back(grid[k]);
   return points;
@@ -115,7 +116,7 @@ TEST(CliArguments, ReadsOptionsGridsAndStrictNumbers) {
     EXPECT_FALSE(StrictNumber(text)) << text;
   }
   const auto grid = [](const char* option, const char* text) {
-    return Points(*Parsed({"at", "Fe", option, text}).grid);
+    return GridPoints(*Parsed({"at", "Fe", option, text}).grid);
   };
   EXPECT_EQ(grid("--grid", "0.005:0.05:0.005"),
             (std::vector{0.005, 0.01, 0.015, 0.02, 0.025, 0.03, 0.035, 0.04, 0.045, 0.05}));
@@ -149,13 +150,15 @@ TEST(CliProgram, WritesEveryFormat) {
   Workspace workspace;
   const std::string pad17(17, ' '), pad23(23, ' ');
   const std::pair<const char*, std::string> expected[] = {
-      {"text", "# Fe: x = sin(θ/2)/λ in 1/Å\nx (1/Å)" + pad17 + "F" + pad23 + "S\n" +
+      {"text", "# Fe, per atom of Fe (55.845 g/mol): x = sin(θ/2)/λ in 1/Å\nx (1/Å)" + pad17 + "F" +
+                   pad23 + "S\n" +
                    "0.1                     23.666                  2.891\n"
                    "2000                    out of range            out of range\n"},
       {"csv", "x (1/Å),F,S\n0.1,23.666,2.891\n2000,,\n"},
       {"tsv", "x (1/Å)\tF\tS\n0.1\t23.666\t2.891\n2000\t\t\n"},
       {"json",
-       "{\"table\": \"Fe\", \"rows\": [\n  {\"x\": 0.1, \"F\": 23.666, \"S\": 2.891},\n"
+       "{\"table\": \"Fe\", \"unit\": \"per atom of Fe (55.845 g/mol)\", \"molar_mass\": 55.845, "
+       "\"rows\": [\n  {\"x\": 0.1, \"F\": 23.666, \"S\": 2.891},\n"
        "  {\"x\": 2000, \"F\": null, \"S\": null}\n]}\n"}};
   for (const auto& [format, text] : expected) {
     const ProgramRun run = RunTable(workspace, std::string("at Fe 0.1 2000 --format ") + format);
@@ -167,14 +170,19 @@ TEST(CliProgram, WritesEveryFormat) {
   EXPECT_TRUE(shown.starts_with("x (1/Å),F,S\n0,26,0\n0.005,25.983,0.012\n")) << shown;
   EXPECT_TRUE(shown.ends_with("\n1e+09,5.4722e-26,26\n")) << shown;
 
-  EXPECT_TRUE(RunTable(workspace, "compound café H:1 --format json")
-                  .out.starts_with("{\"table\": \"café\", \"rows\": [\n"));
+  EXPECT_TRUE(
+      RunTable(workspace, "compound café H:1 --format json")
+          .out.starts_with("{\"table\": \"café\", \"unit\": \"per atom of H (1.008 g/mol)\", "
+                           "\"molar_mass\": 1.008, \"rows\": [\n"));
   const std::string odd = (workspace.root() / "a\nb\xFF.xfs").string();
   std::filesystem::copy_file(Workspace::shippedElement("Fe.xfs"), odd);
   EXPECT_TRUE(RunWords(workspace, {"show", odd})
-                  .out.starts_with("# a\\nb\\xFF: x = sin(θ/2)/λ in 1/Å\nx (1/Å) "));
-  EXPECT_TRUE(RunWords(workspace, {"show", odd, "--format", "json"})
-                  .out.starts_with("{\"table\": \"a\\u000ab\uFFFD\", \"rows\": [\n"));
+                  .out.starts_with("# a\\nb\\xFF, per unit of the table in a\\nb\\xFF.xfs: "
+                                   "x = sin(θ/2)/λ in 1/Å\nx (1/Å) "));
+  EXPECT_TRUE(
+      RunWords(workspace, {"show", odd, "--format", "json"})
+          .out.starts_with("{\"table\": \"a\\u000ab\uFFFD\", \"unit\": \"per unit of the "
+                           "table in a\\u000ab\uFFFD.xfs\", \"molar_mass\": null, \"rows\": [\n"));
 }
 
 // A stream of x, with CR LF: at the limits, beyond them, on table rows and between them, against
@@ -289,13 +297,33 @@ TEST(CliProgram, EveryErrorStopsWithStatusTwoAndWritesNothing) {
       {"at Fe --grid 0.005:1000:1e-6", ""},
       {"show sub/Fe.xfs", "no Fe.xfs in " + (fs::current_path() / "sub").string()},
       {"--data " + root + "/XFSM-data compound w H:1", "the tables were not found in " + root + "/XFSM-data: it has no folder XFS-data (--data DIR names a folder that holds XFS-data)"},
-      {"compound w H2 --save", ""}, {"compound w H:0 --save", ""}, {"compound w Xx:1 --save", "no element \"Xx\" in " + root + "/XFS-data"},
+      {"compound w h2o --save", "column 1: element symbols start with a capital letter: H2O?"},
+      {"compound w H2 O --save", ""}, {"compound w H:0 --save", ""}, {"compound w Xx:1 --save", "no element \"Xx\" in " + root + "/XFS-data"},
       {"compound w fe:1 --save", "no element fe; did you mean Fe?"},
-      {"compound w H:1 H:1 H:1 H:1 H:1 O:1 --save", ""}, {"compound a/b H:1 --save", ""},
+      {"compound a/b H:1 --save", ""},
       {"compound H:2 O:1 --save", "\"H:2\" is not a material name: the NAME comes before the elements"},
       {"compound Cu Fe:1 --save", "a material cannot be called \"Cu\": that is an element, which show and at would find instead"},
       {"compound water.xfs H:2 O:1 --save", "give the name \"water.xfs\" without .xfs: \"water\""},
-      {"mixture m Cu:1:1 Zn:1 --save", ""}};
+      {"mixture m Cu:1:1 Zn:1 --save", "\"Zn:1\" is not SYMBOL:ATOMIC_WEIGHT:WEIGHT_PERCENT"},
+      {"mixture m H2O:99 NaCl --save", "\"NaCl\" is not FORMULA:PERCENT"},
+      {"mixture m H2O:99 Xq:1 --save", "\"Xq\": column 1: no element Xq"}, {"mixture m H2O:0 --save", ""},
+      {"at H2O --energy 17.48 --angle 180.5", "the angle 180.5 lies outside 0 to 180 degrees"},
+      {"at H2O --energy 17.48 --angle 90 -1", "the angle -1 lies outside 0 to 180 degrees"},
+      {"at H2O --energy 17.48 --angle-grid 0:190:10", "the angle 190 lies outside 0 to 180 degrees"},
+      {"at H2O --energy 0 --angle 90", "the energy 0 keV must be greater than 0"},
+      {"at H2O --wavelength -1 --angle 90", "the wavelength -1 Å must be greater than 0"},
+      {"at H2O --energy 17,48 --angle 90", "\"17,48\" is not a number: use a point as the decimal separator"},
+      {"at H2O --energy 17.48", ""}, {"at H2O --angle 90", ""}, {"at H2O --energy 1 --energy 2 --angle 90", ""},
+      {"at H2O --energy 17.48 --wavelength 0.7 --angle 90", ""}, {"at H2O --energy 17.48 --grid 0:1:0.1", ""},
+      {"at H2O --energy 17.48 --angle 90 --angle-grid 0:180:1", ""}, {"at H2O --energy 17.48 --angle-grid 0:180:0", ""},
+      {"cross-sections Fe", ""}, {"cross-sections Fe --energy 10 -5", "the energy -5 keV must be greater than 0"},
+      {"cross-sections Fe --energy-grid 0:10:1", ""}, {"cross-sections Fe --log-energy-grid 1:10:0", ""},
+      {"cross-sections Fe --energy 5 --energy-grid 1:10:1", ""}, {"cross-sections Fe --wavelength 1", ""},
+      {"cross-sections Fe --energy 10 --grid 0:1:0.1", ""}, {"show Fe --energy 10", ""}, {"show Fe --angle 10", ""},
+      {"formula h2o", "column 1: element symbols start with a capital letter: H2O?"}, {"formula", ""},
+      {"formula H2O O2", ""}, {"formula H2O0", ""}, {"formula Ca(OH", ""}, {"materials water", ""},
+      {"show --material nothing", ""}, {"at --formula H2Q 0.1", ""}, {"show --formula H2O --material w", ""},
+      {"formula H2O --formula H2O", ""}};
   // clang-format on
   for (const auto& [arguments, message] : failing) {
     const ProgramRun run = RunTable(workspace, arguments);
@@ -371,4 +399,76 @@ TEST(CliProgram, FindsTheInstalledTablesAndMakesNothingForAQuery) {
                                       given.string() + ": "));
     EXPECT_TRUE(wrong.err.ends_with(" (--data DIR names a folder that holds XFS-data)\n"));
   }
+}
+
+// At Mo Kα on water: the columns with their units, what the numbers are per, and the values
+// against the formulas worked out here from the printed F and S, the CODATA 2018 constants and
+// the standard atomic weights.
+TEST(CliPhysics, AnglesAndCrossSectionsSayWhatTheyArePerAndFollowTheirDefinitions) {
+  Workspace workspace({"H", "O", "C", "N", "Na", "Cl", "Fe"});
+  const ProgramRun run = RunTable(workspace, "at H2O --energy 17.48 --angle 90 0 --format csv");
+  ASSERT_EQ(run.status, 0) << run.err;
+  std::istringstream lines(run.out);
+  std::string header, line;
+  std::getline(lines, header);
+  EXPECT_EQ(header,
+            "angle (°),x (1/Å),F,S,coherent (barn/sr),incoherent (barn/sr),compton_energy (keV),"
+            "coherent_per_gram (cm²/g/sr),incoherent_per_gram (cm²/g/sr)");
+  std::getline(lines, line);
+  std::vector<double> v;
+  std::istringstream fields(line);
+  for (std::string field; std::getline(fields, field, ',');) v.push_back(*StrictNumber(field));
+  ASSERT_EQ(v.size(), 9u);
+  const double energy = 17.48, mc2 = 510.99895, re2 = 2.8179403262e-13 * 2.8179403262e-13 / 1e-24;
+  const double perGram = 6.02214076e23 * 1e-24 / (2 * 1.008 + 15.999);
+  const double compton = energy / (1 + energy / mc2), P = compton / energy;
+  const double expected[] = {90,
+                             std::sin(std::numbers::pi / 4) * energy / 12.398419843320026,
+                             v[2],
+                             v[3],
+                             re2 / 2 * v[2] * v[2],
+                             re2 / 2 * P * P * (P + 1 / P - 1) * v[3],
+                             compton,
+                             re2 / 2 * v[2] * v[2] * perGram,
+                             re2 / 2 * P * P * (P + 1 / P - 1) * v[3] * perGram};
+  for (std::size_t k = 0; k < v.size(); ++k) EXPECT_NEAR(v[k], expected[k], 1e-13 * v[k]) << k;
+  std::getline(lines, line);  // θ = 0: F(0) is the sum of the electrons, S(0) nothing
+  EXPECT_TRUE(line.starts_with("0,0,")) << line;
+
+  const auto starts = [&](const std::string& arguments, const std::string& start) {
+    const ProgramRun out = RunTable(workspace, arguments);
+    EXPECT_TRUE(out.status == 0 && out.out.starts_with(start)) << arguments << "\n" << out.out;
+    return out.out;
+  };
+  starts("at H2O --energy 17.48 --angle 90 --format json",
+         "{\"table\": \"H2O\", \"unit\": \"per formula unit of H2O (18.015 g/mol)\", "
+         "\"molar_mass\": 18.015, \"energy\": 17.48, \"rows\": [\n  {\"angle\": 90, \"x\": ");
+  starts("at --material water-liquid --wavelength 0.70930 --angle-grid 0:180:45",
+         "# water-liquid at 17.4797");
+  const std::string totals = starts("cross-sections --formula H2O --energy 17.48 --format json",
+                                    "{\"table\": \"H2O\", \"unit\": \"per formula unit of H2O "
+                                    "(18.015 g/mol)\", \"molar_mass\": 18.015, \"rows\": [\n  "
+                                    "{\"energy\": 17.48, \"coherent\": ");
+  EXPECT_NE(totals.find(", \"incoherent_per_gram\": "), std::string::npos);
+  const std::string file = (workspace.elementFolder() / "Fe.xfs").string();
+  starts("cross-sections " + file + " --log-energy-grid 1:1000:4 --format tsv",
+         "energy (keV)\tcoherent (barn)\tincoherent (barn)\n1\t");
+  starts("show Fe", "# Fe, per atom of Fe (55.845 g/mol): x = sin(θ/2)/λ in 1/Å\n");
+  starts("mixture saline H2O:99.1 NaCl:0.9",
+         "# saline, per mean atom of H2O 99.1 % + NaCl 0.9 % (");
+  starts("compound six H:1 C:1 N:1 O:1 Na:1 Cl:1 --format json",
+         "{\"table\": \"six\", \"unit\": \"per formula unit of HCNONaCl (");
+  starts("formula CuSO4·5H2O --format json", "{\"formula\": \"CuSO9H10\", \"molar_mass\": 249.677");
+  starts("materials --format json",
+         "[\n  {\"id\": \"a-150-tissue-equivalent-plastic\", \"name\": \"A-150 Tissue-Equivalent "
+         "Plastic\", \"density\": 1.127, \"mass_fractions\": {\"H\": 0.1013268");
+  const std::string listed = starts("materials --format csv", "id,name,density (g/cm³)\n");
+  EXPECT_NE(listed.find("\nwater-liquid,\"Water, Liquid\",1\n"), std::string::npos);
+
+  // A table named by its path needs no data folder.
+  const ProgramRun bare = RunIn(workspace, "cd " + workspace.materialFolder().string() +
+                                               " && HOME=" + workspace.materialFolder().string() +
+                                               " XDG_DATA_HOME= " + XSCATTER_TABLE_PROGRAM +
+                                               " at " + file + " --energy 17.48 --angle 90");
+  EXPECT_EQ(bare.status, 0) << bare.err;
 }

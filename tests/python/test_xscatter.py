@@ -102,6 +102,25 @@ def test_cross_sections_follow_their_definitions(iron):
     np.testing.assert_allclose(iron.cross_sections(energy=17.48), totals, rtol=1e-5)
 
 
+def test_differential_and_totals_equal_the_command_line():
+    water = xscatter.table("water-liquid", data=DATA)
+    run = table_program("at", "water-liquid", "--energy", "17.48", "--angle-grid", "0:180:0.5")
+    at = json.loads(run.stdout)
+    angle = np.array([row["angle"] for row in at["rows"]])
+    assert (at["unit"], at["molar_mass"], at["energy"]) == (water.unit, water.molar_mass, 17.48)
+    for per_gram, suffix in ((False, ""), (True, "_per_gram")):
+        coherent, incoherent = water.differential(energy=17.48, angle=angle, per_gram=per_gram)
+        assert coherent.tolist() == [row["coherent" + suffix] for row in at["rows"]]
+        assert incoherent.tolist() == [row["incoherent" + suffix] for row in at["rows"]]
+    energy = np.geomspace(1, 1000, 57)
+    totals = json.loads(table_program("cross-sections", "water-liquid", "--energy",
+                                      *map(repr, energy)).stdout)["rows"]
+    for per_gram, suffix in ((False, ""), (True, "_per_gram")):
+        coherent, incoherent = water.cross_sections(energy=energy, per_gram=per_gram)
+        assert coherent.tolist() == [row["coherent" + suffix] for row in totals]
+        assert incoherent.tolist() == [row["incoherent" + suffix] for row in totals]
+
+
 def test_formulas_weights_and_materials():
     apatite = xscatter.formula("Ca5(PO4)3OH")
     assert apatite["atoms"] == {"Ca": 5, "P": 3, "O": 13, "H": 1}
