@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "xscatter/Combination.h"
+#include "xscatter/Composition.h"
 #include "xscatter/ScatteringTable.h"
 #include "xscatter/TableStore.h"
 
@@ -42,6 +43,12 @@ Result<std::vector<ScatteringTable>> ReadElementTables(const TableStore& store,
 // and writes nothing, and fails as the rule does.
 Result<ScatteringTable> CombineMaterial(const Recipe& recipe,
                                         std::span<const ScatteringTable> elements);
+
+// What the recipe's table is made of, per its unit, where each element file is named after its
+// element ("Fe.xfs"): a compound per formula unit of its atoms with the standard atomic weights,
+// a mixture per atom of its first element with the typed atomic weights (EditorsMixture). Fails
+// for another file name and for amounts that the composition cannot take.
+Result<Composition> CompositionOfRecipe(const Recipe& recipe);
 
 // Both steps for a front end that keeps no state of its own between them. Writing the result
 // is a step of its own: TableStore::SaveMaterial.
