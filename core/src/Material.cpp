@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "xscatter/Elements.h"
-
 namespace xscatter {
 namespace {
 
@@ -12,11 +10,11 @@ Status TooManyElements() {
   return Status::Failed("more than ten elements");
 }
 
-const Element* ElementOfFile(const std::string& fileName) {
+}  // namespace
+
+const Element* ElementOfFile(std::string_view fileName) {
   return fileName.ends_with(kTableExtension) ? FindElement(DisplayName(fileName)) : nullptr;
 }
-
-}  // namespace
 
 Result<std::vector<ScatteringTable>> ReadElementTables(const TableStore& store,
                                                        const Recipe& recipe,
