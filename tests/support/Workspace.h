@@ -36,7 +36,7 @@ inline std::optional<std::string> ExpectedMaterial(
       std::string line;
       if (!std::getline(files[k], line)) return std::nullopt;
       std::istringstream(line) >> rowX >> f >> s;
-      squares += elements[k].second * f * f, S += elements[k].second * s;
+      squares += elements[k].second * (f * f), S += elements[k].second * s;
     }
     const auto text = xscatter::FormatTableLine(rowX, std::sqrt(squares), S);
     if (!text) return std::nullopt;
