@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "DataText.h"
 #include "RegularFile.h"
 #include "xscatter/AtomicFile.h"
 #include "xscatter/Elements.h"
@@ -50,12 +51,8 @@ std::string Number(double value) {
   return {text, end};
 }
 
-std::optional<double> PositiveNumber(std::string_view text) {
-  double value = 0;
-  const char* end = text.data() + text.size();
-  const auto [stop, ec] = std::from_chars(text.data(), end, value);
-  if (ec != std::errc() || stop != end || !(value > 0) || !std::isfinite(value)) return {};
-  return value;
+bool IsPositive(double value) {
+  return value > 0 && std::isfinite(value);
 }
 
 // A line break inside a value would end it early.
@@ -81,19 +78,13 @@ Result<std::string> CompositionText(const Composition& composition, std::uint64_
 
 // "H:2 O:1"; none unless every element and number is good.
 std::optional<std::vector<AtomCount>> Atoms(std::string_view text) {
+  const auto numbers = ElementNumbers(text);
+  if (!numbers || numbers->empty()) return {};
   std::vector<AtomCount> atoms;
-  while (!text.empty()) {
-    const std::size_t blank = text.find(' ');
-    const std::string_view pair = text.substr(0, blank);
-    text = blank == std::string_view::npos ? std::string_view() : text.substr(blank + 1);
-    const std::size_t colon = pair.find(':');
-    if (colon == std::string_view::npos) return {};
-    const Element* element = FindElement(pair.substr(0, colon));
-    const auto n = PositiveNumber(pair.substr(colon + 1));
-    if (!element || !n) return {};
-    atoms.push_back({element->Z, *n});
+  for (const auto& [Z, n] : *numbers) {
+    if (!IsPositive(n)) return {};
+    atoms.push_back({Z, n});
   }
-  if (atoms.empty()) return {};
   return atoms;
 }
 
@@ -144,9 +135,11 @@ std::optional<Composition> KeptComposition(const fs::path& tableFile, const Tabl
     if (blank != std::string_view::npos) values[line.substr(0, blank)] = line.substr(blank + 1);
   }
   if (values["table"] != Hex(Fingerprint(lines))) return {};
-  const auto molarMass = PositiveNumber(values["molar-mass"]);
+  const auto molarMass = DataNumber(values["molar-mass"]);
   auto atoms = Atoms(values["atoms"]);
-  if (!molarMass || !atoms || values["name"].empty() || values["unit"].empty()) return {};
+  if (!molarMass || !IsPositive(*molarMass) || !atoms || values["name"].empty() ||
+      values["unit"].empty())
+    return {};
   return Composition{std::string(values["name"]), std::move(*atoms), *molarMass,
                      std::string(values["unit"])};
 }

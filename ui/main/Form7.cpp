@@ -15,19 +15,12 @@
 
 namespace {
 
-constexpr double kTextPoints = 12;
-constexpr double kNamePoints = 16;
-constexpr double kNotePoints = 10;
-constexpr int kLeft = 16;
-constexpr int kLabelWidth = 250;
-constexpr int kBoxLeft = kLeft + kLabelWidth + 4;
-constexpr int kBoxWidth = 140;
-constexpr int kRowHeight = 28;
-constexpr int kRowStep = 30;
-constexpr int kInputsTop = 92;
-constexpr int kReadOutsTop = 240;
-constexpr int kGraphLeft = kBoxLeft + kBoxWidth + 16;
-constexpr int kGraphTop = 12;
+constexpr double kTextPoints = 12, kNamePoints = 16, kNotePoints = 10;
+// Captions in a column on the left, right-aligned against their boxes; the graph on the right.
+constexpr int kLeft = 16, kLabelWidth = 250, kBoxLeft = kLeft + kLabelWidth + 4, kBoxWidth = 140;
+constexpr int kGraphLeft = kBoxLeft + kBoxWidth + 16, kGraphTop = 12;
+// The inputs at the top, room for the notes, then the read-outs.
+constexpr int kRowHeight = 28, kRowStep = 30, kInputsTop = 92, kReadOutsTop = 240;
 constexpr QSize kGraphInside(576, 432);  // the print figure's page, pixel for pixel
 constexpr double kLastAngle = 180;
 
