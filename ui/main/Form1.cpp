@@ -70,7 +70,7 @@ void Form1::showAgain(bool reloadMaterialList) {
   show();
 }
 
-void Form1::hideReference() {
+void Form1::hideSideWindows() {
   if (reference_) reference_->hide();
   if (energy_) energy_->hide();
 }
@@ -229,7 +229,7 @@ void Form1::Command4_Click() {
   chooser_->raise();
   chooser_->activateWindow();
   hide();
-  hideReference();
+  hideSideWindows();
 }
 
 // A value that cannot be read, lies outside 0.005 to 1000 or has no bracketing rows is

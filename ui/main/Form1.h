@@ -40,7 +40,7 @@ class Form1 : public QWidget {
   void showAgain(bool reloadMaterialList);
 
   // Puts the Reference window and the energy window away, if they were ever opened.
-  void hideReference();
+  void hideSideWindows();
 
  protected:
   void closeEvent(QCloseEvent* event) override;

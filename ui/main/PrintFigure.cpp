@@ -299,7 +299,7 @@ class Extent {
   }
   // Within lowest to highest, and at most `depth` decades deep.
   Axis decades(const QString& title, double lowest, double highest, int depth) const {
-    if (high_ == 0) return {title, lowest, highest, true};
+    if (high_ == 0) return {title, kLowestValue, kHighestValue, true};
     const double to = std::min(highest, std::pow(10.0, std::ceil(std::log10(high_) + kHeadroom)));
     const double from = std::max(
         {lowest, to / std::pow(10.0, depth), std::pow(10.0, std::floor(std::log10(low_)))});
