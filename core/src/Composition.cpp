@@ -87,7 +87,6 @@ Result<Composition> CompositionOfFormula(std::string_view formula) {
 }
 
 Result<Composition> CompositionOfAtoms(std::span<const std::string_view> symbolAtoms) {
-  if (symbolAtoms.empty()) return Status::Failed("no elements");
   std::vector<AtomCount> atoms;
   for (std::string_view pair : symbolAtoms) {
     const std::size_t colon = pair.find(':');
@@ -104,7 +103,21 @@ Result<Composition> CompositionOfAtoms(std::span<const std::string_view> symbolA
     if (ec != std::errc() || stop != end || !IsPositive(n)) {
       return Status::Failed(std::string(pair) + ": the atoms must be a positive number");
     }
-    AddAtoms(atoms, element->Z, n);
+    atoms.push_back({element->Z, n});
+  }
+  return CompositionOfAtoms(atoms);
+}
+
+Result<Composition> CompositionOfAtoms(std::span<const AtomCount> counts) {
+  if (counts.empty()) return Status::Failed("no elements");
+  std::vector<AtomCount> atoms;
+  for (const AtomCount& count : counts) {
+    const Element* element = ElementOf(count.Z);
+    if (!element) return Status::Failed("no element of Z = " + std::to_string(count.Z));
+    if (!IsPositive(count.atoms)) {
+      return Status::Failed(std::string(element->symbol) + ": the atoms must be a positive number");
+    }
+    AddAtoms(atoms, count.Z, count.atoms);
   }
   std::string name = FormulaText(atoms);
   const double molarMass = MolarMass(atoms);

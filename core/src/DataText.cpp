@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "xscatter/Elements.h"
+
 namespace xscatter {
 namespace {
 
@@ -40,6 +42,22 @@ std::optional<double> DataNumber(std::string_view field) {
   const auto [stop, ec] = std::from_chars(field.data(), end, value);
   if (ec != std::errc() || stop != end) return std::nullopt;
   return value;
+}
+
+std::optional<std::vector<std::pair<int, double>>> ElementNumbers(std::string_view text) {
+  std::vector<std::pair<int, double>> numbers;
+  while (!text.empty()) {
+    const std::size_t blank = text.find(' ');
+    const std::string_view pair = text.substr(0, blank);
+    text = blank == std::string_view::npos ? std::string_view() : text.substr(blank + 1);
+    const std::size_t colon = pair.find(':');
+    const Element* element = FindElement(pair.substr(0, colon));
+    const auto number =
+        colon == std::string_view::npos ? std::nullopt : DataNumber(pair.substr(colon + 1));
+    if (!element || !number) return std::nullopt;
+    numbers.emplace_back(element->Z, *number);
+  }
+  return numbers;
 }
 
 }  // namespace xscatter

@@ -32,4 +32,8 @@ Table ReadDataTable(std::string_view text, Add add) {
 // A decimal number that fills the whole field; none otherwise.
 std::optional<double> DataNumber(std::string_view field);
 
+// Numbers by element written "SYMBOL:NUMBER", separated by blanks ("H:2 O:1"): the Z and the
+// number of each, in order; none when a pair does not read.
+std::optional<std::vector<std::pair<int, double>>> ElementNumbers(std::string_view text);
+
 }  // namespace xscatter

@@ -1,5 +1,8 @@
 #include "xscatter/Material.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace xscatter {
 namespace {
 
@@ -8,6 +11,10 @@ Status TooManyElements() {
 }
 
 }  // namespace
+
+const Element* ElementOfFile(std::string_view fileName) {
+  return fileName.ends_with(kTableExtension) ? FindElement(DisplayName(fileName)) : nullptr;
+}
 
 Result<std::vector<ScatteringTable>> ReadElementTables(const TableStore& store,
                                                        const Recipe& recipe,
@@ -48,6 +55,27 @@ Result<ScatteringTable> CombineMaterial(const Recipe& recipe,
                               : CombineMixture(count, rows, atomicWeights, amounts, ratio, table);
   if (!combined.ok()) return combined;
   return table;
+}
+
+Result<Composition> CompositionOfRecipe(const Recipe& recipe) {
+  std::vector<AtomCount> atoms;
+  std::vector<TypedMixtureElement> mixture;
+  for (const Component& component : recipe.components) {
+    const Element* element = ElementOfFile(component.element);
+    if (!element) return Status::Failed(Quoted(component.element) + " is named after no element");
+    atoms.push_back({element->Z, component.amount});
+    mixture.push_back({element->Z, component.atomicWeight, component.amount});
+  }
+  auto composition =
+      recipe.kind == MaterialKind::Compound ? CompositionOfAtoms(atoms) : EditorsMixture(mixture);
+  // The editors' rule takes any typed numbers; amounts of no physical meaning give no unit.
+  if (composition && !(composition->molarMass > 0 && std::isfinite(composition->molarMass) &&
+                       std::ranges::all_of(composition->atoms, [](const AtomCount& count) {
+                         return count.atoms > 0 && std::isfinite(count.atoms);
+                       }))) {
+    return Status::Failed("the amounts give no positive number of atoms and molar mass");
+  }
+  return composition;
 }
 
 Result<ScatteringTable> MakeMaterial(const TableStore& store, const Recipe& recipe) {

@@ -17,18 +17,10 @@ struct MaterialTable {
 
 // "H:0.111894 O:0.888106"; none when a pair does not read.
 std::optional<std::vector<MassFraction>> ReadFractions(std::string_view text) {
+  const auto numbers = ElementNumbers(text);
+  if (!numbers) return std::nullopt;
   std::vector<MassFraction> fractions;
-  while (!text.empty()) {
-    const std::size_t blank = text.find(' ');
-    const std::string_view pair = text.substr(0, blank);
-    text = blank == std::string_view::npos ? std::string_view() : text.substr(blank + 1);
-    const std::size_t colon = pair.find(':');
-    const Element* element = FindElement(pair.substr(0, colon));
-    const auto fraction =
-        colon == std::string_view::npos ? std::nullopt : DataNumber(pair.substr(colon + 1));
-    if (!element || !fraction) return std::nullopt;
-    fractions.push_back({element->Z, *fraction});
-  }
+  for (const auto& [Z, fraction] : *numbers) fractions.push_back({Z, fraction});
   return fractions;
 }
 

@@ -1,9 +1,5 @@
 #include "xscatter/ScatteringTable.h"
 
-#include <fcntl.h>
-#include <linux/magic.h>
-#include <sys/stat.h>
-#include <sys/vfs.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -15,6 +11,7 @@
 #include <system_error>
 #include <vector>
 
+#include "RegularFile.h"
 #include "xscatter/AtomicFile.h"
 #include "xscatter/FileDescriptor.h"
 
@@ -156,46 +153,6 @@ std::optional<std::string> FormatField(double v, int digits) {
   field += static_cast<char>('0' + magnitude / 10);
   field += static_cast<char>('0' + magnitude % 10);
   return field;
-}
-
-// Files of /proc, /sys and their kin claim to be regular, yet their data are made as they are
-// read, and a read may take them away: reading /proc/kmsg drains the kernel's log.
-constexpr const char* kMadeAsRead = "is not a stored file: its data are made as it is read";
-
-// Known by the file system they lie on.
-bool OnPseudoFileSystem(int file) {
-  struct statfs system {};
-  if (::fstatfs(file, &system) != 0) return false;
-  switch (system.f_type) {
-    case PROC_SUPER_MAGIC:
-    case SYSFS_MAGIC:
-    case DEBUGFS_MAGIC:
-    case TRACEFS_MAGIC:
-    case SECURITYFS_MAGIC:
-      return true;
-    default:
-      return false;
-  }
-}
-
-// Opened without waiting, since opening a FIFO for reading waits for a writer; then only a
-// regular file (also through a symbolic link) is read, with blocking reads again. A FIFO, a
-// socket or a device would never end or never begin. `size` is the size the file claims.
-Status OpenRegularFile(const std::filesystem::path& path, FileDescriptor& file, off_t& size) {
-  file = FileDescriptor(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-  if (!file.valid())
-    return FailedFile(path, std::string("cannot be opened: ") + std::strerror(errno));
-  struct stat status {};
-  if (::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode)) {
-    return FailedFile(path, "is not a regular file");
-  }
-  if (OnPseudoFileSystem(file.get())) return FailedFile(path, kMadeAsRead);
-  size = status.st_size;
-  const int flags = ::fcntl(file.get(), F_GETFL);
-  if (flags < 0 || ::fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
-    return FailedFile(path, std::string("cannot be read: ") + std::strerror(errno));
-  }
-  return Status::Ok();
 }
 
 // Splits the bytes of a file into its first 45 lines as they arrive. Nothing after column 34

@@ -4,6 +4,7 @@
 #include <system_error>
 #include <vector>
 
+#include "CompositionFile.h"
 #include "xscatter/Elements.h"
 #include "xscatter/Formula.h"
 #include "xscatter/ReferenceMaterials.h"
@@ -18,18 +19,27 @@ std::string TableFileName(std::string_view name) {
   return std::string(name) + std::string(kTableExtension);
 }
 
+void TakeComposition(Composition composition, NamedTable& named) {
+  named.per = composition.unit;
+  named.molarMass = composition.molarMass;
+  named.composition = std::move(composition);
+}
+
 // What a table's F and S are per, and of what molar mass. An element's table is per atom; what a
-// material or a file of unknown origin is per, the file does not tell.
-void DescribeUnit(Reading reading, NamedTable& named) {
+// material or a file of unknown origin is per, the file does not tell: a composition kept beside
+// it when it was saved does.
+void DescribeUnit(Reading reading, const TableLines& lines, NamedTable& named) {
   const std::string fileName = named.file.filename().string();
   if (reading == Reading::Element) {
     if (auto atom = CompositionOfFormula(named.name); atom && atom->atoms.size() == 1) {
-      named.per = atom->unit;
-      named.molarMass = atom->molarMass;
-      named.composition = std::move(*atom);
+      TakeComposition(std::move(*atom), named);
       return;
     }
     named.per = "per atom of " + named.name;
+    return;
+  }
+  if (auto kept = KeptComposition(named.file, lines)) {
+    TakeComposition(std::move(*kept), named);
     return;
   }
   named.per = (reading == Reading::Material ? "per unit of the material in "
@@ -42,7 +52,6 @@ Result<NamedTable> ReadNamed(Reading reading, const fs::path& file) {
   named.name = DisplayName(file.filename().string());
   named.reading = reading;
   named.file = file;
-  DescribeUnit(reading, named);
   TableLines lines;
   if (Status status = ReadTableFile(file, named.table, lines); !status.ok()) {
     std::error_code error;
@@ -52,6 +61,7 @@ Result<NamedTable> ReadNamed(Reading reading, const fs::path& file) {
     }
     return status;
   }
+  DescribeUnit(reading, lines, named);
   return named;
 }
 
@@ -192,9 +202,7 @@ Result<NamedTable> TableStore::Combine(const Composition& composition) const {
   if (!table) return table.status();
   NamedTable named;
   named.name = composition.name;
-  named.per = composition.unit;
-  named.molarMass = composition.molarMass;
-  named.composition = composition;
+  TakeComposition(composition, named);
   named.table = *table;
   return named;
 }
@@ -213,9 +221,12 @@ Result<NamedTable> TableStore::Open(Reading reading, std::string_view fileName) 
   return ReadNamed(reading, folder / fileName);
 }
 
-Status TableStore::SaveMaterial(std::string_view name, const ScatteringTable& table) const {
+Status TableStore::SaveMaterial(std::string_view name, const ScatteringTable& table,
+                                const std::optional<Composition>& composition) const {
   if (Status status = CheckPlainFileName(name); !status.ok()) return status;
-  return WriteTableFile(folders_.materials / TableFileName(name), table);
+  const fs::path file = folders_.materials / TableFileName(name);
+  if (Status status = WriteTableFile(file, table); !status.ok()) return status;
+  return KeepComposition(file, table, composition);
 }
 
 }  // namespace xscatter

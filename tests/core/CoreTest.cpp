@@ -15,6 +15,7 @@
 #include "xscatter/AtomicFile.h"
 #include "xscatter/Combination.h"
 #include "xscatter/Interpolation.h"
+#include "xscatter/Material.h"
 #include "xscatter/TableStore.h"
 
 using namespace xscatter;
@@ -411,6 +412,53 @@ TEST(TableStore, ResolvesTableTextsInItsOwnFolders) {
   EXPECT_NEAR(rust.table.F[1], std::sqrt(2 * 26.0 * 26 + 3 * 8.0 * 8), 1e-12);
   EXPECT_EQ(shipped.Find("water-liquid")->reading, Reading::ReferenceMaterial);
   EXPECT_NEAR(*shipped.Find("Water, Liquid")->molarMass, 18.015 / 3, 1e-3);
+}
+
+// A material saved with its composition is read back with it, as a saved material or by its
+// path, while its table is the one saved with it; the table file is the same either way.
+TEST(TableStore, KeepsASavedMaterialsCompositionForItsOwnTableOnly) {
+  Workspace workspace, plain;
+  const TableStore store(FoldersIn(workspace.root()));
+  const fs::path file = workspace.materialFolder() / "water.xfs",
+                 kept = workspace.materialFolder() / "water.xfs.composition";
+  const NamedTable water = store.Find("H2O", Reading::Formula).value();
+  ASSERT_TRUE(store.SaveMaterial("water", water.table, water.composition).ok());
+  ASSERT_TRUE(TableStore(FoldersIn(plain.root())).SaveMaterial("water", water.table).ok());
+  EXPECT_EQ(FileBytes(file), FileBytes(plain.materialFolder() / "water.xfs"));
+  for (const std::string& text : {std::string("water"), file.string()}) {
+    const NamedTable read = store.Find(text).value();
+    EXPECT_EQ(std::tie(read.name, read.per),
+              std::make_tuple("water", "per formula unit of H2O (18.015 g/mol)"));
+    EXPECT_EQ(read.molarMass, 2 * 1.008 + 15.999);
+    EXPECT_EQ(read.composition->atoms, (std::vector<AtomCount>{{1, 2}, {8, 1}}));
+  }
+
+  const auto unknown = [&] {
+    const NamedTable read = store.Find("water").value();
+    return !read.molarMass && !read.composition &&
+           read.per == "per unit of the material in water.xfs";
+  };
+  ASSERT_TRUE(WriteTableFile(file, SampleTable()).ok());
+  EXPECT_TRUE(unknown()) << "a table replaced otherwise";
+  ASSERT_TRUE(store.SaveMaterial("water", water.table, water.composition).ok());
+  ASSERT_TRUE(WriteFileAtomically(kept, "xscatter-composition 1\nnonsense\n").ok());
+  EXPECT_TRUE(unknown()) << "a file that cannot be read";
+  ASSERT_TRUE(store.SaveMaterial("water", water.table).ok());
+  EXPECT_TRUE(unknown() && !fs::exists(kept)) << "saved without a composition";
+
+  // The editors' recipes: a compound per formula unit, a mixture per atom of its first element,
+  // whose molar mass is A₁ (1 + w₂/w₁) for two elements.
+  const Recipe compound{MaterialKind::Compound, {{"H.xfs", 2, 0}, {"O.xfs", 1, 0}}};
+  const Recipe brass{MaterialKind::Mixture, {{"Cu.xfs", 70, 63.546}, {"Zn.xfs", 30, 65.38}}};
+  EXPECT_EQ(CompositionOfRecipe(compound)->name, "H2O");
+  EXPECT_NEAR(CompositionOfRecipe(brass)->molarMass, 63.546 * 100 / 70, 1e-12);
+  EXPECT_TRUE(CompositionOfRecipe(brass)->unit.starts_with("per atom of Cu, the first element"));
+  for (const Recipe& unknowable :
+       {Recipe{MaterialKind::Compound, {{"brass.xfs", 1, 0}}},
+        Recipe{MaterialKind::Compound, {{"H.xfs", 0, 0}}},
+        Recipe{MaterialKind::Mixture, {{"Cu.xfs", 70, 63.546}, {"Zn.xfs", -30, 65.38}}},
+        Recipe{MaterialKind::Mixture, {}}})
+    EXPECT_FALSE(CompositionOfRecipe(unknowable));
 }
 
 // Finding the folders makes nothing: a given folder must hold XFS-data; then the current folder,

@@ -1,8 +1,10 @@
+#include <QLabel>
 #include <QtTest>
 
 #include "Form4.h"
 #include "Form6.h"
 #include "MainWindowRig.h"
+#include "xscatter/Formula.h"
 
 namespace {
 
@@ -104,6 +106,7 @@ class EditorsTest : public QObject {
                                                     saved}));
   }
 
+  // An empty atomic-weight box offers the standard atomic weight of its row's element.
   void mixtureQuestionsMessagesAndFile() {
     EditorRig<Form6> rig;
     const QString atomic = "原子量(atomic weight)を入力して下さい ? ",
@@ -128,11 +131,11 @@ class EditorsTest : public QObject {
     QCOMPARE(FileBytes(rig.material("brass")),
              Material({{"Cu.xfs", 1}, {"Zn.xfs", 63.546 * 30 / (65.38 * 70)}}));
     QVERIFY(rig.shown("Label6") && !rig.shown("Text25"));  // 原子量 stays, the rows go
-    QCOMPARE(
-        rig.dialogs.transcript(),
-        QStringList({name, kName, name, kName, kCount, Warning("元素を選択してください"),
-                     kCount + "11", atomic, weight, atomic, weight, atomic + "65.38", weight + "20",
-                     kInputError + " | Input Error", atomic, kSaved + " | New Data : brass.xfs"}));
+    QCOMPARE(rig.dialogs.transcript(),
+             QStringList({name, kName, name, kName, kCount, Warning("元素を選択してください"),
+                          kCount + "11", atomic + "63.546", weight, atomic + "65.38", weight,
+                          atomic + "65.38", weight + "20", kInputError + " | Input Error",
+                          atomic + "65.38", kSaved + " | New Data : brass.xfs"}));
   }
 
   // From "Create New data" through the chooser: Cancel keeps the table, an editor clears it;
@@ -163,6 +166,59 @@ class EditorsTest : public QObject {
     QVERIFY(main.form->isVisible() && !Window("Chemical compound")->isVisible());
     main.load("File2", "copper3.xfs");
     QCOMPARE(table.S[45], 3 * 29.0);  // Cu's S at the last row, three times over
+    QCOMPARE(main.module.store().Find("copper3")->per, "per formula unit of Cu3 (190.64 g/mol)");
+  }
+
+  // The chooser's third entry: a formula, or a reference material picked from its list, is saved
+  // under the name offered, as the table store saves it with its composition, and listed; a
+  // formula that does not parse gets the parser's message, and nothing is written.
+  void formulaOrMaterialIsSavedAsTheTableStoreSavesIt() {
+    MainWindowRig main;
+    for (std::string symbol : {"C", "N", "Mg", "P", "S", "Ca"})
+      std::filesystem::copy_file(Workspace::shippedElement(symbol + ".xfs"),
+                                 main.workspace.elementFolder() / (symbol + ".xfs"));
+    const QString bone = "bone-cortical-icrp — Bone, Cortical (ICRP)";
+    const auto create = [&](const QStringList& answers) {
+      Click(main.form.get(), "Command4");
+      for (const QString& answer : answers) main.dialogs.answer(answer);
+      Click(Window("New Data"), "Command4");
+      QCOMPARE(main.dialogs.pendingAnswers(), 0);
+    };
+    create({"Ca5(PO4"});
+    QCOMPARE(main.dialogs.transcript().last(),
+             Warning("No material could be made of \"Ca5(PO4\":\n" +
+                     QString::fromStdString(xscatter::ParseFormula("Ca5(PO4").error())));
+    QVERIFY(Window("New Data")->isVisible() && !main.form->isVisible());
+    QVERIFY(std::filesystem::is_empty(main.workspace.materialFolder()));
+    Click(Window("New Data"), "Command3");
+    create({"Ca5(PO4)3OH", "Ca5(PO4)3OH"});
+    create({bone, "bone-cortical-icrp"});
+    const auto& questions = main.dialogs.questions();
+    QCOMPARE(questions[1].defaultAnswer, "Ca5(PO4");
+    QCOMPARE(questions[2].defaultAnswer, "Ca5(PO4)3OH");
+    QVERIFY(questions[3].entries.contains(bone) && questions[3].entries.size() > 100);
+    QCOMPARE(questions[4].defaultAnswer, "bone-cortical-icrp");
+    QCOMPARE(main.dialogs.transcript().last(),
+             "The data were saved to the file. | New Data : bone-cortical-icrp.xfs");
+    QVERIFY(main.form->isVisible() && !Window("New Data")->isVisible());
+    QCOMPARE(main.get<FileListBox>("File2").count(), 2);
+
+    Workspace expected({"H", "C", "N", "O", "Mg", "P", "S", "Ca", "Zn"});
+    const xscatter::TableStore store(xscatter::FoldersIn(expected.root()));
+    for (const char* made : {"Ca5(PO4)3OH", "bone-cortical-icrp"}) {
+      const auto table = store.Find(made).value();
+      QVERIFY(store.SaveMaterial(made, table.table, table.composition).ok());
+      for (const char* suffix : {".xfs", ".xfs.composition"}) {
+        const std::string file = made + std::string(suffix);
+        QVERIFY(!FileBytes(expected.materialFolder() / file).empty());
+        QCOMPARE(FileBytes(main.workspace.materialFolder() / file),
+                 FileBytes(expected.materialFolder() / file));
+      }
+    }
+    main.load("File2", "bone-cortical-icrp.xfs");
+    Click(main.form.get(), "Command6");
+    QCOMPARE(Window("Scattering at an Energy")->findChild<QLabel*>("Label2")->text(),
+             "Values per mean atom of Bone, Cortical (ICRP) (10.145 g/mol per atom).");
   }
 };
 

@@ -52,7 +52,7 @@ inline std::optional<std::string> ExpectedMaterial(
       std::string line;
       if (!std::getline(files[k], line)) return std::nullopt;
       std::istringstream(line) >> rowX >> f >> s;
-      squares += elements[k].second * f * f, S += elements[k].second * s;
+      squares += elements[k].second * (f * f), S += elements[k].second * s;
     }
     const auto xField = WrittenField(rowX, 3), fField = WrittenField(std::sqrt(squares), 5),
                sField = WrittenField(S, 5);

@@ -2,6 +2,9 @@
 
 #include <array>
 
+#include "xscatter/Elements.h"
+#include "xscatter/TableText.h"
+
 namespace {
 
 constexpr int kRows = 10;
@@ -86,9 +89,14 @@ void Form6::chooseElement(const Row& row) {
   askWeight(row);
 }
 
+// An empty box offers the standard atomic weight of the row's element, where its file is named
+// after one.
 void Form6::askAtomicWeight(const Row& row) {
+  const xscatter::Element* element = xscatter::ElementOfFile(row.element->text().toStdString());
+  const QString standard =
+      element ? QString::fromStdString(xscatter::ShortestNumber(element->atomicWeight)) : QString();
   module_.Editor.AtomicWeights[row.slot] =
-      numberIn(askInto(row.atomicWeight, "原子量(atomic weight)を入力して下さい"));
+      numberIn(askInto(row.atomicWeight, "原子量(atomic weight)を入力して下さい", standard));
 }
 
 void Form6::askWeight(const Row& row) {

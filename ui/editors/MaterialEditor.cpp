@@ -62,8 +62,9 @@ void MaterialEditor::showHint() {
   for (QWidget* control : hint_) control->show();
 }
 
-QString MaterialEditor::askInto(ClickableTextBox* box, const QString& prompt) {
-  const QString answer = dialogs_.ask(prompt, box->text());
+QString MaterialEditor::askInto(ClickableTextBox* box, const QString& prompt,
+                                const QString& whenEmpty) {
+  const QString answer = dialogs_.ask(prompt, box->text().isEmpty() ? whenEmpty : box->text());
   box->setText(answer);
   return answer;
 }
@@ -137,7 +138,10 @@ xscatter::Status MaterialEditor::createMaterial(xscatter::MaterialKind kind,
   if (!made) return made.status();
   module_.Table.F = made->F;
   module_.Table.S = made->S;
-  return store.SaveMaterial(name, module_.Table);
+  // Kept where the element files are named after their elements, for values per gram later.
+  auto composition = xscatter::CompositionOfRecipe(recipe);
+  return store.SaveMaterial(name, module_.Table,
+                            composition ? std::optional(std::move(*composition)) : std::nullopt);
 }
 
 void MaterialEditor::reportCreation(const xscatter::Status& outcome, const QString& savedAs) {

@@ -55,8 +55,9 @@ class MaterialEditor : public QWidget {
   void hideRowsAndHint(std::vector<QWidget*> hint);
   void showHint();
 
-  // Asks with the box's text as default answer and shows the answer in the box, whatever it is.
-  QString askInto(ClickableTextBox* box, const QString& prompt);
+  // Asks with the box's text as default answer, or `whenEmpty` while the box is empty, and shows
+  // the answer in the box, whatever it is.
+  QString askInto(ClickableTextBox* box, const QString& prompt, const QString& whenEmpty = {});
   // The number an answer stands for; an unreadable or overflowing one counts as 0.
   static double numberIn(const QString& answer);
   void warn(const QString& text);

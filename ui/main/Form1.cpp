@@ -13,6 +13,7 @@
 #include "FileListBox.h"
 #include "Form3.h"
 #include "Form5.h"
+#include "Form7.h"
 #include "Module1.h"
 #include "ResultsMenus.h"
 #include "WorldCanvas.h"
@@ -69,8 +70,9 @@ void Form1::showAgain(bool reloadMaterialList) {
   show();
 }
 
-void Form1::hideReference() {
+void Form1::hideSideWindows() {
   if (reference_) reference_->hide();
+  if (energy_) energy_->hide();
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
@@ -86,6 +88,7 @@ void Form1::connectEvents() {
   connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
   connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
   connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
+  connect(Command6, &QPushButton::clicked, this, &Form1::Command6_Click);
   connect(Text1, &QLineEdit::returnPressed, this, [this] { Text1_KeyPress(kEnter); });
   connect(Text1, &ClickableTextBox::clicked, this, &Form1::Text1_Click);
   // A selection, not a current row: the list makes its first row current without selecting it
@@ -181,6 +184,8 @@ void Form1::Command2_Click() {
   graph_.draw(*Picture1, shownTable_);
   hideMarkers();
   module_.TableLoaded = 1;
+  loaded_ = *read;
+  if (energy_) energy_->follow(*loaded_);
 }
 
 void Form1::fillTableList() {
@@ -203,6 +208,17 @@ void Form1::Command3_Click() {
   reference_->activateWindow();
 }
 
+void Form1::Command6_Click() {
+  if (!energy_) {
+    energy_ = std::make_unique<Form7>(module_, dialogs_);
+    energy_->setWindowIcon(windowIcon());
+    if (loaded_) energy_->follow(*loaded_);
+  }
+  energy_->show();
+  energy_->raise();
+  energy_->activateWindow();
+}
+
 void Form1::Command4_Click() {
   if (!chooser_) {
     chooser_ =
@@ -213,7 +229,7 @@ void Form1::Command4_Click() {
   chooser_->raise();
   chooser_->activateWindow();
   hide();
-  hideReference();
+  hideSideWindows();
 }
 
 // A value that cannot be read, lies outside 0.005 to 1000 or has no bracketing rows is

@@ -3,17 +3,20 @@
 #include <QWidget>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "ScatteringGraph.h"
 #include "xscatter/Interpolation.h"
 #include "xscatter/ScatteringTable.h"
+#include "xscatter/TableStore.h"
 
 class ClickableTextBox;
 class Dialogs;
 class FileListBox;
 class Form3;
 class Form5;
+class Form7;
 class MarkerLine;
 class QLabel;
 class QLineEdit;
@@ -36,8 +39,8 @@ class Form1 : public QWidget {
   // a new file may have been written.
   void showAgain(bool reloadMaterialList);
 
-  // Puts the Reference window away, if it was ever opened.
-  void hideReference();
+  // Puts the Reference window and the energy window away, if they were ever opened.
+  void hideSideWindows();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -64,6 +67,7 @@ class Form1 : public QWidget {
   void Form_Unload();
   void Command2_Click();
   void Command3_Click();
+  void Command6_Click();
   void Text1_KeyPress(int keyAscii);
   void List1_Click();
   void Text1_Click();
@@ -88,6 +92,8 @@ class Form1 : public QWidget {
   ScatteringGraph graph_;
   std::unique_ptr<Form3> reference_;
   std::unique_ptr<Form5> chooser_;
+  std::unique_ptr<Form7> energy_;
+  std::optional<xscatter::NamedTable> loaded_;  // for the energy window, once a load has ended
   std::unique_ptr<ResultsMenus> results_;
 
   FileListBox* File1 = nullptr;
@@ -97,6 +103,7 @@ class Form1 : public QWidget {
   QPushButton* Command3 = nullptr;
   QPushButton* Command4 = nullptr;
   QPushButton* Command5 = nullptr;
+  QPushButton* Command6 = nullptr;
   QListWidget* List1 = nullptr;
   QLabel* Label4 = nullptr;
   WorldCanvas* Picture1 = nullptr;

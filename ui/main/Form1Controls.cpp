@@ -112,6 +112,8 @@ void Form1::createSelection() {
                           kButtonPoints);
   Command1 =
       look::Button(this, "Command1", QStringLiteral("Exit"), {24, 744, 81, 37}, kButtonPoints);
+  Command6 = look::Button(this, "Command6", QStringLiteral("Energy / Angle"), {24, 680, 113, 45},
+                          kButtonPoints);
 }
 
 void Form1::createTableList() {
@@ -211,11 +213,12 @@ void Form1::createNotice() {
               look::SerifFont(kNoticePoints), look::kNoticeColour);
 }
 
-// The graph comes last: it takes the focus by Tab only, for its menu. Buttons and boxes show
-// their focus themselves; the lists and the graph get a ring.
+// The graph comes after the designed order: it takes the focus by Tab only, for its menu; then
+// the energy window's button. Buttons and boxes show their focus themselves; the lists and the
+// graph get a ring.
 void Form1::arrangeTabOrder() {
-  QWidget* const order[] = {File1, Command2, List1, Command1, Command3, Command4,
-                            Text1, Text2,    Text3, File2,    Command5, Picture1};
+  QWidget* const order[] = {File1, Command2, List1, Command1, Command3, Command4, Text1,
+                            Text2, Text3,    File2, Command5, Picture1, Command6};
   for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
   for (QWidget* control : std::initializer_list<QWidget*>{File1, File2, List1, Picture1}) {
     FocusRing::Around(*control);

@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "Dialogs.h"
 #include "Module1.h"
@@ -12,7 +13,8 @@ class Form6;
 class QCloseEvent;
 
 // The New Data chooser: asks whether a compound or a mixture is to be created, clears the
-// current table for it and opens the matching editor.
+// current table for it and opens the matching editor; or makes a material of a chemical formula
+// or a reference material at once.
 class Form5 final : public QWidget {
  public:
   using BackToMain = std::function<void(bool reloadMaterialList)>;
@@ -23,6 +25,7 @@ class Form5 final : public QWidget {
   void Command1_Click();  // "化合物"
   void Command2_Click();  // "混合物"
   void Command3_Click();  // "Cancel"
+  void Command4_Click();  // "Formula or Material…"
 
   // The editors, once they have been opened; null before.
   Form4* compoundEditor() const { return form4_.get(); }
@@ -34,10 +37,12 @@ class Form5 final : public QWidget {
 
  private:
   void open(QWidget& editor);
+  void warn(const QString& text, const std::string& reason = {});
 
   Module1& module_;
   Dialogs& dialogs_;
   BackToMain backToMain_;
   std::unique_ptr<Form4> form4_;
   std::unique_ptr<Form6> form6_;
+  QString lastFormula_;  // offered again, so that a mistyped formula can be mended
 };

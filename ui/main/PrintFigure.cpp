@@ -33,6 +33,10 @@ constexpr qreal kLegendSpacing = 40;  // room for a reader whose fonts run wider
 constexpr int kLinearSteps = 10;      // a linear axis gets about this many steps at most
 constexpr double kLowestValue = 1e-3;
 constexpr double kHighestValue = 1e3;
+constexpr int kScreenDecades = 6;
+constexpr int kCrossSectionDecades = 4;
+constexpr double kLastAngle = 180;
+constexpr int kAngleSteps = 720;    // quarter degrees
 constexpr double kHeadroom = 0.05;  // in decades: a curve at its axis's top would hide in the frame
 constexpr double kSlack = 1e-9;     // relative, for ticks that fall on an axis's ends
 
@@ -107,6 +111,12 @@ class Scale {
     if (axis_.logarithmic && !(value > 0)) return std::nullopt;
     const double along = (reach(value) - reach(axis_.from)) / (reach(axis_.to) - reach(axis_.from));
     return pageFrom_ + along * (pageTo_ - pageFrom_);
+  }
+
+  double valueAt(qreal page) const {
+    const double along = (page - pageFrom_) / (pageTo_ - pageFrom_);
+    const double reached = reach(axis_.from) + along * (reach(axis_.to) - reach(axis_.from));
+    return axis_.logarithmic ? std::pow(10.0, reached) : reached;
   }
 
  private:
@@ -219,19 +229,30 @@ graph_export::Sheet Sheet() {
   return {{kPage, QRectF(QPointF(), QSizeF(kPage)), kWhite}, kDpi, kImageDpi / kDpi};
 }
 
+qreal Plot::pageX(double value) const {
+  return Scale(x_, area_.left(), area_.right())(value).value_or(area_.left());
+}
+
+double Plot::xAt(qreal pageX) const {
+  return Scale(x_, area_.left(), area_.right()).valueAt(pageX);
+}
+
 // The plot takes what the texts around it leave of the page.
-void Paint(WorldPainter& painter, const Figure& figure) {
+Plot Paint(WorldPainter& painter, const Figure& figure) {
   const Fonts fonts;
   const std::vector<Tick> xTicks = Ticks(figure.x, fonts), yTicks = Ticks(figure.y, fonts);
   const WorldText title{figure.title, fonts.title}, xTitle{figure.x.title, fonts.axisTitle},
-      yTitle{figure.y.title, fonts.axisTitle}, source{figure.source, fonts.source};
+      yTitle{figure.y.title, fonts.axisTitle}, source{figure.source, fonts.source},
+      subtitle{figure.subtitle, fonts.legend};
   qreal yLabelWidth = 0;
   for (const Tick& tick : yTicks) {
     if (tick.major) yLabelWidth = std::max(yLabelWidth, painter.textSize(tick.label).width());
   }
   const qreal xLabelHeight = painter.textSize({QStringLiteral("10"), fonts.tickLabel}).height();
   const QRectF page{QPointF(), QSizeF(kPage)};
-  const qreal legendTop = kMargin + painter.textSize(title).height() + kGap;
+  const qreal subtitleTop = kMargin + painter.textSize(title).height();
+  const qreal legendTop =
+      subtitleTop + (figure.subtitle.isEmpty() ? 0 : painter.textSize(subtitle).height()) + kGap;
   const QRectF plot(
       QPointF(kMargin + painter.textSize(yTitle).height() + 2 * kGap + yLabelWidth,
               legendTop + painter.textSize({QString(), fonts.legend}).height() + kGap),
@@ -254,17 +275,21 @@ void Paint(WorldPainter& painter, const Figure& figure) {
   DrawLegend(painter, figure, plot, legendTop, fonts);
 
   painter.text({plot.center().x(), kMargin}, title, kBlack, Qt::AlignHCenter | Qt::AlignTop);
+  if (!figure.subtitle.isEmpty()) {
+    painter.text({plot.center().x(), subtitleTop}, subtitle, kBlack,
+                 Qt::AlignHCenter | Qt::AlignTop);
+  }
   painter.text({plot.center().x(), plot.bottom() + 2 * kGap + xLabelHeight}, xTitle, kBlack,
                Qt::AlignHCenter | Qt::AlignTop);
   painter.text({kMargin, plot.center().y()}, yTitle, kBlack, Qt::AlignHCenter | Qt::AlignTop, true);
   painter.text({page.right() - kMargin, page.bottom() - kMargin}, source, kBlack,
                Qt::AlignRight | Qt::AlignBottom);
+  return {plot, figure.x};
 }
 
 namespace {
 
-// The whole decades around the positive values taken, within the six decades from 10⁻³ to 10³
-// that the screen's graph shows: the tables' last rows reach far beyond, where nothing changes.
+// The whole decades around the positive values taken, within limits.
 class Extent {
  public:
   void take(double value) {
@@ -272,11 +297,12 @@ class Extent {
     low_ = std::min(low_, value);
     high_ = std::max(high_, value);
   }
-  Axis decades(const QString& title) const {
+  // Within lowest to highest, and at most `depth` decades deep.
+  Axis decades(const QString& title, double lowest, double highest, int depth) const {
     if (high_ == 0) return {title, kLowestValue, kHighestValue, true};
-    const double to =
-        std::min(kHighestValue, std::pow(10.0, std::ceil(std::log10(high_) + kHeadroom)));
-    const double from = std::max(kLowestValue, std::pow(10.0, std::floor(std::log10(low_))));
+    const double to = std::min(highest, std::pow(10.0, std::ceil(std::log10(high_) + kHeadroom)));
+    const double from = std::max(
+        {lowest, to / std::pow(10.0, depth), std::pow(10.0, std::floor(std::log10(low_)))});
     return {title, std::min(from, to / 10), to, true};
   }
 
@@ -298,11 +324,42 @@ Figure ScatteringFunctions(const QString& name, const xscatter::ScatteringTable&
     values.take(table.F[row]);
     values.take(table.S[row]);
   }
+  // The six decades from 10⁻³ to 10³ that the screen's graph shows: the tables' last rows reach
+  // far beyond, where nothing changes.
   return {name,
-          momenta.decades(QStringLiteral("x = sin(θ/2)/λ (1/Å)")),
-          values.decades(QStringLiteral("F(x), S(x)")),
+          momenta.decades(QStringLiteral("x = sin(θ/2)/λ (1/Å)"), kLowestValue, kHighestValue,
+                          kScreenDecades),
+          values.decades(QStringLiteral("F(x), S(x)"), kLowestValue, kHighestValue, kScreenDecades),
           {F, S},
           kDataSource};
+}
+
+Figure CrossSectionsAtEnergy(const QString& title, const QString& per,
+                             const xscatter::ScatteringCurve& curve, double energy) {
+  std::vector<double> angles(kAngleSteps + 1), coherent(angles.size()), incoherent(angles.size());
+  for (std::size_t step = 0; step < angles.size(); ++step) {
+    angles[step] = kLastAngle * double(step) / kAngleSteps;
+  }
+  Curve coherentCurve{QStringLiteral("coherent"), {}, kSolidDarkRed};
+  Curve incoherentCurve{QStringLiteral("incoherent"), {}, kDashedDarkBlue};
+  Extent values;
+  if (xscatter::ScatteringAtAngles(curve, energy, angles,
+                                   {.coherent = coherent, .incoherent = incoherent})
+          .ok()) {
+    for (std::size_t step = 0; step < angles.size(); ++step) {
+      coherentCurve.points.emplace_back(angles[step], coherent[step]);
+      incoherentCurve.points.emplace_back(angles[step], incoherent[step]);
+      values.take(coherent[step]);
+      values.take(incoherent[step]);
+    }
+  }
+  return {title,
+          {QStringLiteral("Scattering angle θ (°)"), 0, kLastAngle, false},
+          values.decades(QStringLiteral("dσ/dΩ (barn/sr)"), 0,
+                         std::numeric_limits<double>::infinity(), kCrossSectionDecades),
+          {coherentCurve, incoherentCurve},
+          kDataSource,
+          per};
 }
 
 }  // namespace print_figure

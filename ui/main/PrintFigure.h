@@ -3,10 +3,13 @@
 #include <QColor>
 #include <QList>
 #include <QPointF>
+#include <QRectF>
 #include <QString>
+#include <utility>
 #include <vector>
 
 #include "GraphExport.h"
+#include "xscatter/CrossSections.h"
 #include "xscatter/ScatteringTable.h"
 
 class WorldPainter;
@@ -47,6 +50,22 @@ struct Figure {
   Axis y;
   std::vector<Curve> curves;
   QString source;
+  QString subtitle = {};  // a smaller line under the title, where there is one
+};
+
+// Where the plot of a painted figure lies on its page, for a window that points into it.
+class Plot {
+ public:
+  Plot(QRectF area, Axis x) : area_(area), x_(std::move(x)) {}
+
+  const QRectF& area() const { return area_; }
+  // A value of the x axis as a horizontal position on the page, and back.
+  qreal pageX(double value) const;
+  double xAt(qreal pageX) const;
+
+ private:
+  QRectF area_;
+  Axis x_;
 };
 
 // The page every figure is drawn on: 6 by 4.5 inches, white; 300 dots per inch as an image.
@@ -55,10 +74,16 @@ graph_export::Sheet Sheet();
 // Draws the figure on the page. A point that its axes cannot show (0 or below on a logarithmic
 // axis) is left out and the line goes on from the point before; whatever lies beyond the axes'
 // ranges is cut off at the frame. The legend stands in one row between the title and the plot.
-void Paint(WorldPainter& painter, const Figure& figure);
+Plot Paint(WorldPainter& painter, const Figure& figure);
 
 // F(x) and S(x) of a table's rows 2 to 45 against x, on logarithmic axes over the decades the
 // values reach within 10⁻³ to 10³, the screen's graph's range.
 Figure ScatteringFunctions(const QString& name, const xscatter::ScatteringTable& table);
+
+// Coherent and incoherent dσ/dΩ per unit of the curve's table against the scattering angle, 0 to
+// 180°, at one photon energy (keV), on a logarithmic axis at most four decades deep: below
+// that lie only the first degrees of the incoherent curve, which falls to 0 at 0°.
+Figure CrossSectionsAtEnergy(const QString& title, const QString& per,
+                             const xscatter::ScatteringCurve& curve, double energy);
 
 }  // namespace print_figure

@@ -22,6 +22,11 @@ class Dialogs {
   // A modal one-line question under the application's name; cancelling answers empty text.
   virtual QString ask(const QString& prompt, const QString& defaultAnswer) = 0;
 
+  // The same with entries to pick from: the answer's box drops them down and, as the user types,
+  // offers those that hold the text anywhere, ignoring case. Any text is an answer.
+  virtual QString askWithList(const QString& prompt, const QString& defaultAnswer,
+                              const QStringList& entries) = 0;
+
   // A context menu at a point on the screen, its entries all enabled or all disabled. Returns
   // the position of the entry chosen, none when the menu closes without a choice.
   virtual std::optional<int> menu(const QStringList& entries, bool enabled, QPoint at) = 0;

@@ -1,5 +1,7 @@
 #include "QtDialogs.h"
 
+#include <QComboBox>
+#include <QCompleter>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -22,6 +24,24 @@ QString QtDialogs::ask(const QString& prompt, const QString& defaultAnswer) {
   QString answer = QInputDialog::getText(nullptr, titleOrApplicationName({}), prompt,
                                          QLineEdit::Normal, defaultAnswer, &accepted);
   return accepted ? answer : QString();
+}
+
+QString QtDialogs::askWithList(const QString& prompt, const QString& defaultAnswer,
+                               const QStringList& entries) {
+  QInputDialog dialog;
+  dialog.setWindowTitle(titleOrApplicationName({}));
+  dialog.setLabelText(prompt);
+  dialog.setComboBoxItems(entries);
+  dialog.setComboBoxEditable(true);
+  dialog.setTextValue(defaultAnswer);
+  if (auto* box = dialog.findChild<QComboBox*>()) {
+    box->setMaxVisibleItems(20);
+    QCompleter* completer = box->completer();
+    completer->setFilterMode(Qt::MatchContains);
+    completer->setCaseSensitivity(Qt::CaseInsensitive);
+    completer->setCompletionMode(QCompleter::PopupCompletion);
+  }
+  return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 }
 
 std::optional<int> QtDialogs::menu(const QStringList& entries, bool enabled, QPoint at) {

@@ -7,7 +7,12 @@ void ScriptedDialogs::message(const QString& text, const QString& title, Icon ic
 }
 
 QString ScriptedDialogs::ask(const QString& prompt, const QString& defaultAnswer) {
-  questions_.append({prompt, titleOrApplicationName({}), defaultAnswer});
+  return askWithList(prompt, defaultAnswer, {});
+}
+
+QString ScriptedDialogs::askWithList(const QString& prompt, const QString& defaultAnswer,
+                                     const QStringList& entries) {
+  questions_.append({prompt, titleOrApplicationName({}), defaultAnswer, entries});
   transcript_ << prompt + " ? " + defaultAnswer;
   return nextAnswer();
 }

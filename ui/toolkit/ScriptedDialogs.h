@@ -20,6 +20,7 @@ class ScriptedDialogs final : public Dialogs {
     QString prompt;
     QString title;
     QString defaultAnswer;
+    QStringList entries = {};  // offered to pick from
   };
   struct Menu {
     QStringList entries;
@@ -42,6 +43,8 @@ class ScriptedDialogs final : public Dialogs {
   void message(const QString& text, const QString& title, Icon icon,
                const QString& detail) override;
   QString ask(const QString& prompt, const QString& defaultAnswer) override;
+  QString askWithList(const QString& prompt, const QString& defaultAnswer,
+                      const QStringList& entries) override;
   std::optional<int> menu(const QStringList& entries, bool enabled, QPoint at) override;
   QString saveFileName(const QString& title, const QString& defaultPath,
                        const QStringList& filters) override;

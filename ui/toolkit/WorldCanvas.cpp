@@ -29,6 +29,13 @@ void MarkerLine::setPosition(float world) {
   if (shown_) canvas_.update(area());
 }
 
+void MarkerLine::setSpan(float from, float to) {
+  if (shown_) canvas_.update(area());
+  from_ = from;
+  to_ = to;
+  if (shown_) canvas_.update(area());
+}
+
 void MarkerLine::setShown(bool shown) {
   if (shown == shown_) return;
   shown_ = shown;

@@ -20,6 +20,8 @@ class MarkerLine : public QObject {
   bool isShown() const { return shown_; }
   void setPosition(float world);
   void setShown(bool shown);
+  // The stretch of the other coordinate it reaches across.
+  void setSpan(float from, float to);
 
   // Where the line lies on the canvas, in widget pixels.
   QRect area() const;

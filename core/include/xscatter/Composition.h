@@ -55,6 +55,9 @@ Result<Composition> CompositionOfFormula(std::string_view formula);
 // twice counts with the sum. The name is the formula of the atoms.
 Result<Composition> CompositionOfAtoms(std::span<const std::string_view> symbolAtoms);
 
+// The same from numbers of atoms, each positive; an element given twice counts with the sum.
+Result<Composition> CompositionOfAtoms(std::span<const AtomCount> atoms);
+
 // One mean atom of a material of these mass fractions, with the standard atomic weights: each
 // element's atoms per gram w_k / A_k, divided by their sum. Fractions are taken in proportion.
 Result<Composition> CompositionOfMassFractions(std::string_view name,

@@ -3,9 +3,12 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "xscatter/Combination.h"
+#include "xscatter/Composition.h"
+#include "xscatter/Elements.h"
 #include "xscatter/ScatteringTable.h"
 #include "xscatter/TableStore.h"
 
@@ -42,6 +45,15 @@ Result<std::vector<ScatteringTable>> ReadElementTables(const TableStore& store,
 // and writes nothing, and fails as the rule does.
 Result<ScatteringTable> CombineMaterial(const Recipe& recipe,
                                         std::span<const ScatteringTable> elements);
+
+// The element an element table's file is named after ("Fe.xfs" is iron); none for any other name.
+const Element* ElementOfFile(std::string_view fileName);
+
+// What the recipe's table is made of, per its unit, where each element file is named after its
+// element ("Fe.xfs"): a compound per formula unit of its atoms with the standard atomic weights,
+// a mixture per atom of its first element with the typed atomic weights (EditorsMixture). Fails
+// for another file name and for amounts that the composition cannot take.
+Result<Composition> CompositionOfRecipe(const Recipe& recipe);
 
 // Both steps for a front end that keeps no state of its own between them. Writing the result
 // is a step of its own: TableStore::SaveMaterial.

@@ -65,8 +65,13 @@ class TableStore {
   Result<NamedTable> Combine(const Composition& composition) const;
 
   // Writes a material's table to XFSM-data/<name>.xfs in the written form. The material folder
-  // must exist (MakeMaterialFolder); on failure an existing file keeps its contents.
-  Status SaveMaterial(std::string_view name, const ScatteringTable& table) const;
+  // must exist (MakeMaterialFolder); on failure an existing file keeps its contents. The
+  // composition, where known, is kept beside it in <name>.xfs.composition, so that the material
+  // is read back with its unit, molar mass and composition; without one, what was kept for an
+  // earlier table of that name goes. Only the table that was saved with it is read back with
+  // it: a table file replaced otherwise is of unknown composition.
+  Status SaveMaterial(std::string_view name, const ScatteringTable& table,
+                      const std::optional<Composition>& composition = std::nullopt) const;
 
  private:
   Result<NamedTable> Open(Reading reading, std::string_view fileName) const;
