@@ -321,7 +321,7 @@ Outcome RunMaterial(const Invocation& invocation, const TableStore& store, Outpu
   if (!invocation.save) return {};
   if (!out.flush()) return {Status::Failed(std::string(kCannotWrite) + "; nothing saved")};
   Status saved = MakeMaterialFolder(store.folders());
-  if (saved.ok()) saved = store.SaveMaterial(invocation.name, made->table);
+  if (saved.ok()) saved = store.SaveMaterial(invocation.name, made->table, made->composition);
   if (!saved.ok()) return {Status::Failed("the table above was not saved: " + saved.error)};
   return {};
 }

@@ -279,7 +279,9 @@ Table FindTable(const std::string& name, const py::object& data,
 void Save(const TableStore& store, const std::string& name, const NamedTable& named) {
   if (Status status = CheckPlainFileName(name); !status.ok()) Fail(status);
   if (Status status = MakeMaterialFolder(store.folders()); !status.ok()) Fail(status);
-  if (Status status = store.SaveMaterial(name, named.table); !status.ok()) Fail(status);
+  if (Status status = store.SaveMaterial(name, named.table, named.composition); !status.ok()) {
+    Fail(status);
+  }
 }
 
 Table MakeMaterial(const std::string& name, const Composition& composition, bool save,
